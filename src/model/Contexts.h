@@ -1,0 +1,4 @@
+#pragma once
+// PLACEHOLDER: being written; replaced as a whole.
+class TContexts {};
+class TKavContext {};

@@ -1,0 +1,3 @@
+#pragma once
+// PLACEHOLDER: being written; replaced as a whole.
+class TSubContexts {};

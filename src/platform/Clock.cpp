@@ -1,0 +1,6 @@
+#include "platform/Clock.h"
+
+TDateTime TSystemClock::Now() const
+{
+    return DateTime::FromQDateTime(QDateTime::currentDateTime());
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/DateTime.h"
+
+#include <QLocale>
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+// The date and time forms of the user's regional settings, and the readers of dates written in
+// them. Forms use Qt's letters (d, M, yyyy, h/H, mm, ss, AP). Qt's own short forms carry two-digit
+// years, which would lose the century of every stored date, so the written date form takes the
+// locale's order and separator with a four-digit year.
+class TRegionalSettings {
+public:
+    // yyyy-MM-dd and HH:mm:ss: the forms of the C locale.
+    TRegionalSettings();
+    static TRegionalSettings FromLocale(const QLocale& locale);
+    // Forms recorded elsewhere (a data file's header); separators are taken from the forms,
+    // designators from the locale.
+    static TRegionalSettings FromForms(const QString& shortDateForm, const QString& longTimeForm,
+                                       const QLocale& locale);
+
+    const QString& ShortDateForm() const { return shortDateForm_; }
+    const QString& LongTimeForm() const { return longTimeForm_; }
+    QChar DateSeparator() const { return dateSeparator_; }
+    QChar TimeSeparator() const { return timeSeparator_; }
+    QChar DecimalSeparator() const { return decimalSeparator_; }
+    const QString& AmDesignator() const { return amDesignator_; }
+    const QString& PmDesignator() const { return pmDesignator_; }
+
+    QString FormatDate(TDateTime value) const;
+    QString FormatTime(TDateTime value) const;
+    // The date, then a blank and the time unless the time is exactly midnight.
+    QString FormatDateTime(TDateTime value) const;
+    // The date, a blank and the time, always (the log's time stamp).
+    QString FormatStamp(TDateTime value) const;
+
+    // Two or three numbers in the order of the short date form; two numbers are in currentYear;
+    // one- and two-digit years fall in the hundred years that begin 50 years before currentYear.
+    std::optional<TDateTime> ParseDate(QStringView text, int currentYear) const;
+    // A date, optionally followed by a time; or a time alone, read on day zero.
+    std::optional<TDateTime> ParseDateTime(QStringView text, int currentYear) const;
+    std::optional<TDateTime> ParseTime(QStringView text) const;
+
+private:
+    QString shortDateForm_;
+    QString longTimeForm_;
+    QChar dateSeparator_;
+    QChar timeSeparator_;
+    QChar decimalSeparator_;
+    QString amDesignator_;
+    QString pmDesignator_;
+    QLocale locale_;
+};
