@@ -7,6 +7,7 @@
 #include <exception>
 #include <memory>
 
+class IItemViews;
 class IMainWindowPort;
 class IUserPrompts;
 class TAppStatusProvider;
@@ -53,6 +54,9 @@ public:
     TSubContexts* SubContexts() const { return subContexts_.get(); }
     TAppStatusProvider* StatusProvider() const { return statusProvider_.get(); }
     TIconProvider* IconProvider() const { return iconProvider_.get(); }
+    // The views' side of every item's rows; none before the views exist.
+    IItemViews* ItemViews() const { return itemViews_; }
+    void SetItemViews(IItemViews* views) { itemViews_ = views; }
 
     void Log(const QString& message) const;
     // "caption | detail"; the separator stands even when the detail is empty.
@@ -134,6 +138,7 @@ private:
     const IClock* clock_;
     TRegionalSettings regional_;
     TTask* currentItem_ = nullptr;
+    IItemViews* itemViews_ = nullptr;
 };
 
 // The registry of this process. Only valid while one exists.
