@@ -13,4 +13,6 @@ public:
     virtual void DeleteRows(TTask& item) = 0;
     virtual void UpdateOutlineRow(TTask& item) = 0;
     virtual void UpdateOutlineCheck(TTask& item) = 0;
+    // Expands or collapses the item's outline node as its expanded field says.
+    virtual void RestoreExpanded(TTask& item) = 0;
 };
