@@ -131,6 +131,13 @@ void TCore::ForgetCurrentItem(const TTask* released)
         currentItem_ = nullptr;
 }
 
+void TCore::SetModified(bool modified)
+{
+    // The data file joins the registry with its own module; until then only the window follows.
+    Q_UNUSED(modified);
+    AdjustControls();
+}
+
 void TCore::AdjustControls()
 {
     mainWindow_->AdjustControls();

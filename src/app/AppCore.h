@@ -80,6 +80,9 @@ public:
     // Forgets the current item if it is this one or lies below it (before it is released).
     void ForgetCurrentItem(const TTask* released);
 
+    // Marks the open data file modified (or not); the window follows through AdjustControls.
+    void SetModified(bool modified);
+
     void AdjustControls();
     void SelectItem(TTask* item);
     void ShowHint(const QString& text);
