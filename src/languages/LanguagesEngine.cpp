@@ -1,8 +1,68 @@
-// PLACEHOLDER: being written; replaced as a whole.
 #include "languages/LanguagesEngine.h"
-TLanguagesEngine::TLanguagesEngine() { BuildTable(); }
-void TLanguagesEngine::AddString(const QString& key, TLanguage language, const QString& text) { entries_.append({language, key, text}); }
-void TLanguagesEngine::BuildTable() {}
-QString TLanguagesEngine::GetLanguageName() const { return language_ == TLanguage::Czech ? u"Czech"_qs : u"English"_qs; }
-QString TLanguagesEngine::Translate(const QString& key) const { return key; }
-TLanguage LanguageFromConfigName(const QString& name) { return name == u"Czech" ? TLanguage::Czech : TLanguage::English; }
+
+#include "app/AppCore.h"
+
+namespace {
+
+// Only A to Z: keys must not meet through wider case rules (the Kelvin sign is no K). The copy
+// stays shared with the key until a letter actually changes.
+QString FoldAsciiLetters(const QString& key)
+{
+    QString folded = key;
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        const char16_t c = key.at(i).unicode();
+        if (c >= u'A' && c <= u'Z')
+            folded[i] = QChar(char16_t(c - u'A' + u'a'));
+    }
+    return folded;
+}
+
+} // namespace
+
+TLanguagesEngine::TLanguagesEngine()
+{
+    BuildTable();
+}
+
+void TLanguagesEngine::AddString(const QString& key, TLanguage language, const QString& text)
+{
+    entries_.append({language, key, text});
+    // A key added again keeps its first text, as a scan from the start would find it.
+    TLookup& lookup = lookups_[language];
+    if (!lookup.exact.contains(key))
+        lookup.exact.insert(key, text);
+    const QString folded = FoldAsciiLetters(key);
+    if (!lookup.folded.contains(folded))
+        lookup.folded.insert(folded, text);
+}
+
+QString TLanguagesEngine::GetLanguageName() const
+{
+    switch (language_) {
+    case TLanguage::Czech:
+        return u"Czech"_qs;
+    case TLanguage::English:
+        return u"English"_qs;
+    }
+    return {};
+}
+
+QString TLanguagesEngine::Translate(const QString& key) const
+{
+    if (const auto lookup = lookups_.constFind(language_); lookup != lookups_.cend()) {
+        // Every exact match comes before any folded one, wherever they stand in the table.
+        if (const auto exact = lookup->exact.constFind(key); exact != lookup->exact.cend())
+            return *exact;
+        const auto& folded = lookup->folded;
+        if (const auto match = folded.constFind(FoldAsciiLetters(key)); match != folded.cend())
+            return *match;
+    }
+    if (CoreExists())
+        Core().Log(u"String \"" + key + u"\" was not found for " + GetLanguageName());
+    return key;
+}
+
+TLanguage LanguageFromConfigName(const QString& name)
+{
+    return name == u"Czech" ? TLanguage::Czech : TLanguage::English;
+}
