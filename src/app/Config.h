@@ -23,14 +23,17 @@ public:
 
 // The user's preferences and the program's remembered state, kept in an ini file. Every value is
 // read once at creation; writes go to the file at once. A write that fails throws
-// TError("Unable to write to " + path).
+// TError("Unable to write to " + path) and the values stay in memory.
 class TConfig {
 public:
-    // The ini file: $TAVOLIN_CONFIG when set; else beside the executable, named after it plus
-    // ".ini", when that folder is writable or the file exists there; else
-    // $XDG_CONFIG_HOME/tavolin/tavolin.ini.
+    // The ini file: $TAVOLIN_CONFIG when set and not empty; else DefaultPathFor the executable.
     static QString DefaultPath();
+    // Beside the executable, named after it with ".ini" instead of ".exe" (or with ".ini" added),
+    // when its folder is writable or that file exists there; else tavolin/tavolin.ini in the
+    // user's configuration folder.
+    static QString DefaultPathFor(const QString& executablePath);
 
+    // Reads the file. Without one every value has its default and the first write creates it.
     explicit TConfig(const QString& iniPath);
     ~TConfig();
 
@@ -40,40 +43,40 @@ public:
     void Save();
 
     // [Preferences]
-    const QString& Language() const { return language_; }
+    const QString& Language() const { return values_.language; }
     void SetLanguage(const QString& language); // saves at once
 
     // [Environment]
-    bool ShowOutlineIcons() const { return showOutlineIcons_; }
-    void SetShowOutlineIcons(bool on) { showOutlineIcons_ = on; }
-    bool ShowPriorityScore() const { return showPriorityScore_; }
-    void SetShowPriorityScore(bool on) { showPriorityScore_ = on; }
-    bool ShowToolBarButtonCaptions() const { return showToolBarButtonCaptions_; }
-    void SetShowToolBarButtonCaptions(bool on) { showToolBarButtonCaptions_ = on; }
-    bool ShowDueDatesInOutline() const { return showDueDatesInOutline_; }
-    void SetShowDueDatesInOutline(bool on) { showDueDatesInOutline_ = on; }
-    int StyleNo() const { return styleNo_; }
-    void SetStyleNo(int style) { styleNo_ = style; }
-    int BackupsCount() const { return backupsCount_; }
-    void SetBackupsCount(int count) { backupsCount_ = count; }
-    bool AutoSave() const { return autoSave_; }
+    bool ShowOutlineIcons() const { return values_.showOutlineIcons; }
+    void SetShowOutlineIcons(bool on) { values_.showOutlineIcons = on; }
+    bool ShowPriorityScore() const { return values_.showPriorityScore; }
+    void SetShowPriorityScore(bool on) { values_.showPriorityScore = on; }
+    bool ShowToolBarButtonCaptions() const { return values_.showToolBarButtonCaptions; }
+    void SetShowToolBarButtonCaptions(bool on) { values_.showToolBarButtonCaptions = on; }
+    bool ShowDueDatesInOutline() const { return values_.showDueDatesInOutline; }
+    void SetShowDueDatesInOutline(bool on) { values_.showDueDatesInOutline = on; }
+    int StyleNo() const { return values_.styleNo; }
+    void SetStyleNo(int style) { values_.styleNo = style; }
+    int BackupsCount() const { return values_.backupsCount; }
+    void SetBackupsCount(int count) { values_.backupsCount = count; }
+    bool AutoSave() const { return values_.autoSave; }
     void SetAutoSave(bool on); // saves at once
-    bool AutoBackup() const { return autoBackup_; }
-    void SetAutoBackup(bool on) { autoBackup_ = on; }
-    bool ToDoIncludedSubContexts() const { return toDoIncludedSubContexts_; }
-    void SetToDoIncludedSubContexts(bool on) { toDoIncludedSubContexts_ = on; }
-    bool AutoTypeForSubItems() const { return autoTypeForSubItems_; }
-    void SetAutoTypeForSubItems(bool on) { autoTypeForSubItems_ = on; }
+    bool AutoBackup() const { return values_.autoBackup; }
+    void SetAutoBackup(bool on) { values_.autoBackup = on; }
+    bool ToDoIncludedSubContexts() const { return values_.toDoIncludedSubContexts; }
+    void SetToDoIncludedSubContexts(bool on) { values_.toDoIncludedSubContexts = on; }
+    bool AutoTypeForSubItems() const { return values_.autoTypeForSubItems; }
+    void SetAutoTypeForSubItems(bool on) { values_.autoTypeForSubItems = on; }
 
     // [Print], [Outline], [ToDo], [Debug], [Data]
-    const QString& LastPrinter() const { return lastPrinter_; }
-    void SetLastPrinter(const QString& printer) { lastPrinter_ = printer; }
-    const QString& SelectedTaskID() const { return selectedTaskID_; }
-    void SetSelectedTaskID(const QString& id) { selectedTaskID_ = id; }
-    const QString& SelectedContextID() const { return selectedContextID_; }
-    void SetSelectedContextID(const QString& id) { selectedContextID_ = id; }
-    bool ShowDebug() const { return showDebug_; } // read, never written
-    const QString& FileName() const { return fileName_; }
+    const QString& LastPrinter() const { return values_.lastPrinter; }
+    void SetLastPrinter(const QString& printer) { values_.lastPrinter = printer; }
+    const QString& SelectedTaskID() const { return values_.selectedTaskID; }
+    void SetSelectedTaskID(const QString& id) { values_.selectedTaskID = id; }
+    const QString& SelectedContextID() const { return values_.selectedContextID; }
+    void SetSelectedContextID(const QString& id) { values_.selectedContextID = id; }
+    bool ShowDebug() const { return values_.showDebug; } // read, never written
+    const QString& FileName() const { return values_.fileName; }
     void SetFileName(const QString& path); // saves at once
 
     // The backup counter of the open data file: in memory only, never in the ini file.
@@ -87,23 +90,27 @@ public:
     void StoreForm(const QString& name, const IFormPlacement& window);
 
 private:
-    std::unique_ptr<TIniFile> ini_;
+    // Every value kept in the ini file, initialised with its default.
+    struct TValues {
+        QString language = QStringLiteral("English");
+        bool showOutlineIcons = true;
+        bool showPriorityScore = false;
+        bool showToolBarButtonCaptions = false;
+        bool showDueDatesInOutline = false;
+        int styleNo = 0;
+        int backupsCount = 5;
+        bool autoSave = false;
+        bool autoBackup = true;
+        bool toDoIncludedSubContexts = true;
+        bool autoTypeForSubItems = true;
+        QString lastPrinter;
+        QString selectedTaskID;
+        QString selectedContextID;
+        bool showDebug = false;
+        QString fileName;
+    };
 
-    QString language_;
-    bool showOutlineIcons_ = true;
-    bool showPriorityScore_ = false;
-    bool showToolBarButtonCaptions_ = false;
-    bool showDueDatesInOutline_ = false;
-    int styleNo_ = 0;
-    int backupsCount_ = 5;
-    bool autoSave_ = false;
-    bool autoBackup_ = true;
-    bool toDoIncludedSubContexts_ = true;
-    bool autoTypeForSubItems_ = true;
-    QString lastPrinter_;
-    QString selectedTaskID_;
-    QString selectedContextID_;
-    bool showDebug_ = false;
-    QString fileName_;
+    std::unique_ptr<TIniFile> ini_;
+    TValues values_;
     int nextBackupNo_ = 0;
 };
