@@ -73,6 +73,9 @@ void TCore::CreateModules()
     config_ = std::make_unique<TConfig>(TConfig::DefaultPath());
     languagesEngine_ = std::make_unique<TLanguagesEngine>();
     languagesEngine_->SetLanguage(TLanguage::Czech);
+    tasks_ = std::make_unique<TTasks>();
+    contexts_ = std::make_unique<TContexts>();
+    subContexts_ = std::make_unique<TSubContexts>();
     Log(u"Modules initialized"_qs);
 }
 
