@@ -173,11 +173,11 @@ TTask* TTasks::NextInOutline(const TTask& item) const
     return NextBelow(item, nullptr);
 }
 
-std::vector<TTask*> TTasks::Subtree(TTask& item) const
+QList<TTask*> TTasks::Subtree(TTask& item) const
 {
-    std::vector<TTask*> subtree;
+    QList<TTask*> subtree;
     for (TTask* below = &item; below; below = NextBelow(*below, &item))
-        subtree.push_back(below);
+        subtree.append(below);
     return subtree;
 }
 

@@ -70,7 +70,7 @@ public:
             visit(*item);
     }
     // The item and everything below it, in pre-order.
-    std::vector<TTask*> Subtree(TTask& item) const;
+    QList<TTask*> Subtree(TTask& item) const;
 
     // Every item in list order: for (TTask& item : Core().Tasks()->Items()).
     auto Items() const

@@ -6,6 +6,7 @@
 #include "model/ViewRow.h"
 #include "platform/Error.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -32,6 +33,8 @@ public:
 
     // "Operation name" for every call, in order.
     const QStringList& Calls() const { return calls_; }
+    // Something else that happened, in its place among the calls.
+    void Note(const QString& event) { calls_.append(event); }
     void Forget() { calls_.clear(); }
 
     const TTask* failOn = nullptr;
@@ -58,6 +61,25 @@ inline TTask* AddNamed(TTasks& tasks, TTask* parent, const QString& name)
     TTask* item = tasks.Add(parent);
     item->SetName(name);
     return item;
+}
+
+// Builds an outline from lines whose leading blanks give the depth, in list order:
+// {"Home", " Fence", "  Paint", "Work"}. Returns the items by name.
+inline QHash<QString, TTask*> BuildOutline(TTasks& tasks, const QStringList& lines)
+{
+    QHash<QString, TTask*> byName;
+    QList<TTask*> ancestors; // ancestors[d] is the last item added at depth d
+    for (const QString& line : lines) {
+        qsizetype depth = 0;
+        while (depth < line.size() && line.at(depth) == u' ')
+            ++depth;
+        ancestors.resize(depth);
+        TTask* item =
+            AddNamed(tasks, depth > 0 ? ancestors.at(depth - 1) : nullptr, line.trimmed());
+        ancestors.append(item);
+        byName.insert(item->Name(), item);
+    }
+    return byName;
 }
 
 // The names of a list of items, for readable comparisons.
