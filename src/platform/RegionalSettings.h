@@ -10,14 +10,18 @@
 // The date and time forms of the user's regional settings, and the readers of dates written in
 // them. Forms use Qt's letters (d, M, yyyy, h/H, mm, ss, AP). Qt's own short forms carry two-digit
 // years, which would lose the century of every stored date, so the written date form takes the
-// locale's order and separator with a four-digit year.
+// locale's order and separator with a four-digit year; the written time form is the locale's
+// long time form with hours, minutes and seconds and without its time zone. Digits are always
+// the ASCII ones, whatever the locale's own digits are, so that every reader can read them.
 class TRegionalSettings {
 public:
     // yyyy-MM-dd and HH:mm:ss: the forms of the C locale.
     TRegionalSettings();
     static TRegionalSettings FromLocale(const QLocale& locale);
     // Forms recorded elsewhere (a data file's header); separators are taken from the forms,
-    // designators from the locale.
+    // designators and the decimal separator from the locale. A recorded form is kept in its order
+    // and separators; one that has no day, month and year (or no hours) is replaced by the
+    // locale's own, so that a damaged header cannot make every date unreadable.
     static TRegionalSettings FromForms(const QString& shortDateForm, const QString& longTimeForm,
                                        const QLocale& locale);
 
@@ -41,9 +45,14 @@ public:
     std::optional<TDateTime> ParseDate(QStringView text, int currentYear) const;
     // A date, optionally followed by a time; or a time alone, read on day zero.
     std::optional<TDateTime> ParseDateTime(QStringView text, int currentYear) const;
+    // Hours, optionally minutes, seconds and milliseconds, with an optional day period before or
+    // after; read on day zero.
     std::optional<TDateTime> ParseTime(QStringView text) const;
 
 private:
+    // These settings with the written forms of the given forms, where they have them.
+    TRegionalSettings WithForms(QStringView shortDateForm, QStringView longTimeForm) const;
+
     QString shortDateForm_;
     QString longTimeForm_;
     QChar dateSeparator_;
@@ -51,5 +60,4 @@ private:
     QChar decimalSeparator_;
     QString amDesignator_;
     QString pmDesignator_;
-    QLocale locale_;
 };
