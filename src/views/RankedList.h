@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <iterator>
 #include <vector>
 
@@ -72,11 +73,13 @@ template <typename T> class TRankedList {
 public:
     class TIterator {
     public:
-        using iterator_category = std::forward_iterator_tag;
+        // Multi-pass, but *it gives a value, which only the C++20 concepts accept as forward.
+        using iterator_category = std::input_iterator_tag;
+        using iterator_concept = std::forward_iterator_tag;
         using value_type = T*;
         using difference_type = std::ptrdiff_t;
-        using pointer = T* const*;
-        using reference = T* const&;
+        using pointer = void;
+        using reference = T*;
 
         TIterator() = default;
         explicit TIterator(T* element) : element_(element) {}

@@ -3,6 +3,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 #include <QThread>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>

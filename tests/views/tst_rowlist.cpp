@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QRandomGenerator>
 #include <QTest>
+#include <algorithm>
 #include <vector>
 
 using namespace Qt::StringLiterals;

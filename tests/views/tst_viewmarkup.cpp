@@ -2,6 +2,7 @@
 
 #include <QRandomGenerator>
 #include <QTest>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
