@@ -15,9 +15,9 @@ namespace {
 constexpr int Columns = 3;
 
 // A row as the tables write it: "#N:" for a primary key, then the cells separated by "|".
-void WriteRow(TRowList& list, TListRow* row, const QString& spec)
+void WriteRow(TRowList& list, TListRow* row, const QString& written)
 {
-    QString cells = spec;
+    QString cells = written;
     if (cells.startsWith(u'#')) {
         const qsizetype colon = cells.indexOf(u':');
         list.SetPrimaryKey(row, cells.mid(1, colon - 1).toLongLong());
@@ -192,9 +192,9 @@ void TstRowList::order()
     {
         TRowList list(Columns);
         std::vector<TListRow*> added;
-        for (const QString& spec : rows) {
+        for (const QString& written : rows) {
             added.push_back(list.AppendRow(nullptr));
-            WriteRow(list, added.back(), spec);
+            WriteRow(list, added.back(), written);
         }
         QCOMPARE(OrderOf(list, added), expected);
     }
