@@ -240,13 +240,14 @@ void TTasks::Release(const QList<TTask*>& roots)
             pending.insert(pending.end(), item->children_.crbegin(), item->children_.crend());
         }
         // Descendants before their ancestors, so no remaining row ever shows a released parent.
-        for (std::size_t i = released.size(); i-- > firstOfRoot;) {
+        for (std::size_t i = released.size(); i-- > firstOfRoot;)
             released[i]->DeleteRows();
-            Core().ForgetCurrentItem(released[i]);
-        }
     }
     if (released.empty())
         return;
+    // Only now: removing a row may have moved the selection onto another item that goes.
+    for (const TTask* item : released)
+        Core().ForgetCurrentItem(item);
 
     // Each surviving child list is compacted once, however many of its entries go.
     QSet<TTask*> survivingParents;

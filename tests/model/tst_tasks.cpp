@@ -397,14 +397,24 @@ void TstTasks::restoreExpanded_visitsListOrder()
 namespace {
 
 // Writes every status change into the views' record, so that its place among the calls shows.
-void WatchStatus(TCore& core, TRecordingViews& views)
-{
-    auto* listener = new TAppStatusListener;
-    listener->SetHandler(
-        [&views](void*, const TAppStatus& status) { views.Note(u"Status " + status.Text()); },
-        nullptr);
-    core.StatusProvider()->AddListener(listener);
-}
+class TStatusWatch {
+public:
+    TStatusWatch(TCore& core, TRecordingViews& views)
+        : provider_(*core.StatusProvider()), listener_(new TAppStatusListener)
+    {
+        listener_->SetHandler(
+            [&views](void*, const TAppStatus& status) { views.Note(u"Status " + status.Text()); },
+            nullptr);
+        provider_.AddListener(listener_);
+    }
+    ~TStatusWatch() { provider_.RemoveListener(listener_); }
+    TStatusWatch(const TStatusWatch&) = delete;
+    TStatusWatch& operator=(const TStatusWatch&) = delete;
+
+private:
+    TAppStatusProvider& provider_;
+    TAppStatusListener* listener_; // the provider releases it
+};
 
 } // namespace
 
@@ -416,7 +426,7 @@ void TstTasks::updateViews_rebuildsEveryItemUnderStatus()
     auto items = BuildOutline(tasks, {u"Home"_qs, u" Fence"_qs, u"Work"_qs});
     tasks.MoveUp(*items[u"Work"_qs]);
     TRecordingViews views(test.core());
-    WatchStatus(test.core(), views);
+    TStatusWatch watch(test.core(), views);
 
     tasks.UpdateViews();
     QCOMPARE(views.Calls(),
@@ -431,7 +441,7 @@ void TstTasks::updateViews_stopsAtFirstError()
     TTasks& tasks = *test.core().Tasks();
     auto items = BuildOutline(tasks, {u"Home"_qs, u" Fence"_qs, u"Work"_qs});
     TRecordingViews views(test.core());
-    WatchStatus(test.core(), views);
+    TStatusWatch watch(test.core(), views);
     views.failOn = items[u"Fence"_qs];
 
     tasks.UpdateViews();
