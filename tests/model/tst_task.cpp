@@ -5,6 +5,7 @@
 #include "model/Contexts.h"
 #include "model/Tasks.h"
 #include "support/TestCore.h"
+#include "views/OutlineTree.h"
 
 #include <QtTest>
 #include <functional>
@@ -246,9 +247,8 @@ void TstTask::setName_rewritesOutlineNodeOnlyWhenThereIsOne()
     item->SetName(u"Paint the fence"_qs);
     QVERIFY(views.Calls().isEmpty());
 
-    // The item only keeps the link; any row stands in for its outline node here.
-    TStandInRow node(item);
-    item->SetOutlineNode(reinterpret_cast<TOutlineNode*>(&node));
+    TOutlineTree outline;
+    item->SetOutlineNode(outline.AddNode(item, nullptr));
     item->SetName(u"Paint the gate"_qs);
     QCOMPARE(views.Calls(), QStringList({u"UpdateOutlineRow Paint the gate"_qs}));
 }
