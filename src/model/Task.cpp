@@ -72,8 +72,6 @@ std::unique_ptr<TTask> TTask::Create(TTask* parent)
     return item;
 }
 
-TTask::~TTask() = default;
-
 void TTask::ApplySubitemDefaults(const TTask& parent)
 {
     effort_ = parent.effort_;

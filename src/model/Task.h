@@ -25,7 +25,6 @@ public:
 
     TTask(const TTask&) = delete;
     TTask& operator=(const TTask&) = delete;
-    ~TTask();
 
     const QUuid& Id() const { return id_; }
     void SetId(const QUuid& id);
