@@ -77,7 +77,7 @@ public:
 
     // The item last selected in any view; none while the outline is empty.
     TTask* CurrentItem() const { return currentItem_; }
-    // Forgets the current item if it is this one or lies below it (before it is released).
+    // Forgets the current item if it is this one; called for every item that is released.
     void ForgetCurrentItem(const TTask* released);
 
     // Marks the open data file modified (or not); the window follows through AdjustControls.
@@ -94,8 +94,7 @@ public:
     // The handler of every error that no other handler catches.
     void HandleException(const std::exception& error) const;
     // Runs an event's work; an error escaping it goes to HandleException.
-    template <typename Work>
-    void Guarded(Work&& work) const
+    template <typename Work> void Guarded(Work&& work) const
     {
         try {
             work();
