@@ -20,8 +20,8 @@ std::optional<QUuid> FromRegistryText(QStringView text)
     for (qsizetype i = 1; i < length - 1; ++i) {
         const bool hyphenSlot = i == 9 || i == 14 || i == 19 || i == 24;
         const char16_t c = text[i].unicode();
-        const bool hex = (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') ||
-                         (c >= u'A' && c <= u'F');
+        const bool hex =
+            (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
         if (hyphenSlot ? c != u'-' : !hex)
             return std::nullopt;
     }

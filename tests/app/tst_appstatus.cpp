@@ -24,10 +24,11 @@ namespace {
 TAppStatusListener* RecordingListener(QStringList& shown, const QString& name)
 {
     auto* listener = new TAppStatusListener;
-    listener->SetHandler([&shown, name](void*, const TAppStatus& status) {
-        shown.append(name + u':' + status.AsText());
-    },
-                         nullptr);
+    listener->SetHandler(
+        [&shown, name](void*, const TAppStatus& status) {
+            shown.append(name + u':' + status.AsText());
+        },
+        nullptr);
     return listener;
 }
 } // namespace
@@ -66,8 +67,8 @@ void TstAppStatus::showStatus_logsAndNotifiesInOrder()
 
     provider.ShowStatus(u"Reading file tasks.kav"_qs);
 
-    QCOMPARE(shown, QStringList({u"splash:Reading file tasks.kav"_qs,
-                                 u"main:Reading file tasks.kav"_qs}));
+    QCOMPARE(shown,
+             QStringList({u"splash:Reading file tasks.kav"_qs, u"main:Reading file tasks.kav"_qs}));
     QCOMPARE(test.logMessages().value(0), u"Status update: Reading file tasks.kav"_qs);
     QCOMPARE(provider.Status().Text(), u"Reading file tasks.kav"_qs);
 }
@@ -157,9 +158,8 @@ void TstAppStatus::debug_dropsLinesBeforeAttach_newestFirst()
     log.AddLine(u"first"_qs);
     test.clock().AdvanceDays(1.0 / 24);
     log.AddLine(u"Application started"_qs);
-    QCOMPARE(memo.Lines(),
-             QStringList({u"3/15/2026 11:30:00 AM Application started"_qs,
-                          u"3/15/2026 10:30:00 AM first"_qs}));
+    QCOMPARE(memo.Lines(), QStringList({u"3/15/2026 11:30:00 AM Application started"_qs,
+                                        u"3/15/2026 10:30:00 AM first"_qs}));
 }
 
 QTEST_GUILESS_MAIN(TstAppStatus)
