@@ -492,9 +492,21 @@ TRegionalSettings TRegionalSettings::FromLocale(const QLocale& locale)
 }
 
 TRegionalSettings TRegionalSettings::FromForms(const QString& shortDateForm,
-                                               const QString& longTimeForm, const QLocale& locale)
+                                               const QString& longTimeForm, const QLocale& locale,
+                                               const QString& amDesignator,
+                                               const QString& pmDesignator)
 {
-    return FromLocale(locale).WithForms(shortDateForm, longTimeForm);
+    TRegionalSettings settings = FromLocale(locale).WithForms(shortDateForm, longTimeForm);
+    if (!amDesignator.isEmpty())
+        settings.amDesignator_ = amDesignator;
+    if (!pmDesignator.isEmpty())
+        settings.pmDesignator_ = pmDesignator;
+    return settings;
+}
+
+bool TRegionalSettings::UsesDayPeriod() const
+{
+    return FirstOf(Tokenize(longTimeForm_), TKind::DayPeriod).has_value();
 }
 
 TRegionalSettings TRegionalSettings::WithForms(QStringView shortDateForm,

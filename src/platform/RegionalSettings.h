@@ -19,11 +19,13 @@ public:
     TRegionalSettings();
     static TRegionalSettings FromLocale(const QLocale& locale);
     // Forms recorded elsewhere (a data file's header); separators are taken from the forms,
-    // designators and the decimal separator from the locale. A recorded form is kept in its order
-    // and separators; one that has no day, month and year (or no hours) is replaced by the
-    // locale's own, so that a damaged header cannot make every date unreadable.
+    // the decimal separator from the locale, and so are the designators unless they were recorded
+    // too (empty: the locale's). A recorded form is kept in its order and separators; one that has
+    // no day, month and year (or no hours) is replaced by the locale's own, so that a damaged
+    // header cannot make every date unreadable.
     static TRegionalSettings FromForms(const QString& shortDateForm, const QString& longTimeForm,
-                                       const QLocale& locale);
+                                       const QLocale& locale, const QString& amDesignator = {},
+                                       const QString& pmDesignator = {});
 
     const QString& ShortDateForm() const { return shortDateForm_; }
     const QString& LongTimeForm() const { return longTimeForm_; }
@@ -32,6 +34,8 @@ public:
     QChar DecimalSeparator() const { return decimalSeparator_; }
     const QString& AmDesignator() const { return amDesignator_; }
     const QString& PmDesignator() const { return pmDesignator_; }
+    // Whether times are written with a day period (a 12-hour clock), so the designators matter.
+    bool UsesDayPeriod() const;
 
     QString FormatDate(TDateTime value) const;
     QString FormatTime(TDateTime value) const;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+// Builds the data-file document from the item tree, the contexts and the included contexts of
+// the registry, then saves it: UTF-8, values as element text, no whitespace between elements.
+// Text that XML 1.0 cannot hold is dropped (control characters other than tab, line feed and
+// carriage return; lone surrogates; U+FFFE and U+FFFF), so the file always reads back; a
+// carriage return is written as a character reference, so it comes back as itself.
+class TDataFileWriter {
+public:
+    // The declaration and the empty root.
+    TDataFileWriter();
+    ~TDataFileWriter();
+    TDataFileWriter(TDataFileWriter&&) noexcept;
+    TDataFileWriter& operator=(TDataFileWriter&&) noexcept;
+
+    // Every step at once, in the order of the format.
+    static TDataFileWriter WriteAll();
+
+    void WriteHeader();
+    // Every item in outline pre-order, collapsed branches included.
+    void WriteItems();
+    void WriteContexts();
+    void WriteIncludedContexts();
+
+    // Replaces the file as a whole (TAtomicFile); TError with the system's reason.
+    void SaveTo(const QString& path) const;
+    QByteArray ToBytes() const;
+
+private:
+    struct TDocument;
+    std::unique_ptr<TDocument> document_;
+};
