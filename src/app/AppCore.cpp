@@ -15,6 +15,7 @@
 #include "views/Done.h"
 #include "views/Goals.h"
 #include "views/Icons.h"
+#include "views/ItemRows.h"
 #include "views/Outline.h"
 #include "views/Projects.h"
 #include "views/Statistics.h"
@@ -49,6 +50,8 @@ TCore::~TCore()
 {
     // Reverse creation order; the registry stays reachable while the modules go.
     dataFile_.reset();
+    SetItemViews(nullptr);
+    itemRows_.reset();
     statisticsView_.reset();
     doneView_.reset();
     goalsView_.reset();
@@ -69,6 +72,7 @@ TCore::~TCore()
 void TCore::CreateModules()
 {
     debug_ = std::make_unique<TDebug>();
+    iconProvider_ = std::make_unique<TIconProvider>();
     statusProvider_ = std::make_unique<TAppStatusProvider>();
     config_ = std::make_unique<TConfig>(TConfig::DefaultPath());
     languagesEngine_ = std::make_unique<TLanguagesEngine>();
@@ -76,6 +80,15 @@ void TCore::CreateModules()
     tasks_ = std::make_unique<TTasks>();
     contexts_ = std::make_unique<TContexts>();
     subContexts_ = std::make_unique<TSubContexts>();
+    outline_ = std::make_unique<TOutline>();
+    todoView_ = std::make_unique<TTodoView>();
+    projectsView_ = std::make_unique<TProjectsView>();
+    goalsView_ = std::make_unique<TGoalsView>();
+    doneView_ = std::make_unique<TDoneView>();
+    statisticsView_ = std::make_unique<TStatisticsView>();
+    itemRows_ = std::make_unique<TItemRows>(*outline_, *todoView_, *projectsView_, *goalsView_,
+                                            *doneView_);
+    SetItemViews(itemRows_.get());
     Log(u"Modules initialized"_qs);
 }
 
@@ -122,11 +135,39 @@ QString TCore::GetVersion()
                              tavolin::version::Release);
 }
 
-void TCore::BeginUpdateViews() {}
+TKavView* TCore::ListView(int position) const
+{
+    TKavView* const lists[] = {todoView_.get(), projectsView_.get(), goalsView_.get(),
+                               doneView_.get()};
+    return lists[position];
+}
 
-void TCore::EndUpdateViews() {}
+void TCore::BeginUpdateViews()
+{
+    if (!outline_)
+        return;
+    outline_->Tree().BeginUpdate();
+    outline_->SetUpdating(true);
+    for (int position = 0; position < ListViewCount; ++position)
+        ListView(position)->List().BeginUpdate();
+}
 
-void TCore::ClearViews() {}
+void TCore::EndUpdateViews()
+{
+    if (!outline_)
+        return;
+    // The brackets of the controls nest; the updating flag does not, the first end clears it.
+    outline_->Tree().EndUpdate();
+    outline_->SetUpdating(false);
+    for (int position = 0; position < ListViewCount; ++position)
+        ListView(position)->List().EndUpdate();
+}
+
+void TCore::ClearViews()
+{
+    if (itemRows_)
+        itemRows_->Clear();
+}
 
 void TCore::ForgetCurrentItem(const TTask* released)
 {
@@ -150,6 +191,9 @@ void TCore::SelectItem(TTask* item)
 {
     currentItem_ = item;
     mainWindow_->SelectItem(item);
+    if (outline_)
+        outline_->SelectItemNode(item);
+    AdjustControls();
 }
 
 void TCore::ShowHint(const QString& text)

@@ -18,6 +18,7 @@ class TDebug;
 class TDoneView;
 class TGoalsView;
 class TIconProvider;
+class TItemRows;
 class TLanguagesEngine;
 class TOutline;
 class TProjectsView;
@@ -113,6 +114,8 @@ public:
     const TRegionalSettings& Regional() const { return regional_; }
 
 private:
+    // The list views in the order to-do, projects, goals, done.
+    static constexpr int ListViewCount = 4;
     TKavView* ListView(int position) const;
 
     // Declared in the order of the module table; created in the order CreateModules gives.
@@ -140,6 +143,7 @@ private:
     const IClock* clock_;
     TRegionalSettings regional_;
     TTask* currentItem_ = nullptr;
+    std::unique_ptr<TItemRows> itemRows_;
     IItemViews* itemViews_ = nullptr;
 };
 

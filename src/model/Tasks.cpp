@@ -56,6 +56,7 @@ void TTasks::Clean()
 
 void TTasks::Clear()
 {
+    Core().ClearViews();
     for (const std::unique_ptr<TTask>& item : items_)
         Core().ForgetCurrentItem(item.get());
     byId_.Clear();

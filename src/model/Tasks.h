@@ -28,7 +28,8 @@ public:
     void Delete(TTask& item);
     // Removes every done item with all its descendants, done or not.
     void Clean();
-    // Releases every item without touching the views; the caller empties them first.
+    // Releases every item. The views are emptied first, so that no row outlives its item
+    // whichever order the caller clears the views and the items in.
     void Clear();
 
     // The first item in list order with the id; none when there is none.
