@@ -1,0 +1,270 @@
+#include "datafile/DataFileReader.h"
+
+#include "app/AppCore.h"
+#include "app/Config.h"
+#include "model/Contexts.h"
+#include "model/IdText.h"
+#include "model/SubContexts.h"
+#include "model/Tasks.h"
+#include "platform/Error.h"
+#include "views/Outline.h"
+
+#include <QFile>
+#include <QLocale>
+#include <pugixml.hpp>
+
+#include <optional>
+
+namespace {
+
+// Escapes (the five predefined entities and character references) and line ends as XML wants;
+// whitespace-only text is kept, so a name of blanks stays one. Without parse_doctype a document
+// type, with any entities it defines, is skipped unread: pugixml never expands an entity of its
+// own definition and never opens anything outside the buffer.
+constexpr unsigned parseFlags =
+    pugi::parse_cdata | pugi::parse_escapes | pugi::parse_eol | pugi::parse_ws_pcdata;
+
+bool IsText(const pugi::xml_node& node)
+{
+    return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
+}
+
+// The element's text, also when character data sections or skipped comments split it.
+QString TextOf(const pugi::xml_node& element)
+{
+    const pugi::xml_node first = element.first_child();
+    if (!first)
+        return {};
+    if (!first.next_sibling())
+        return IsText(first) ? QString::fromUtf8(first.value()) : QString();
+    QByteArray joined;
+    for (const pugi::xml_node& child : element.children()) {
+        if (IsText(child))
+            joined += child.value();
+    }
+    return QString::fromUtf8(joined);
+}
+
+// The text of the first child element of that name; the empty text when there is none.
+QString ValueOf(const pugi::xml_node& parent, const char* name)
+{
+    return TextOf(parent.child(name));
+}
+
+std::optional<int> IntegerOf(const QString& text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+int RequiredIntegerOf(const QString& text)
+{
+    const std::optional<int> value = IntegerOf(text);
+    if (!value)
+        throw TError(u"'" + text + u"' is not a valid integer value");
+    return *value;
+}
+
+bool FlagOf(const QString& text)
+{
+    return text == u"true";
+}
+
+// pugixml counts in bytes; a person counts lines.
+QString Position(const QByteArray& content, std::ptrdiff_t offset)
+{
+    const QByteArray before = content.left(offset);
+    const qsizetype line = before.count('\n') + 1;
+    const qsizetype column = offset - (before.lastIndexOf('\n') + 1) + 1;
+    return u"line " + QString::number(line) + u", column " + QString::number(column);
+}
+
+// The registry's regional settings for as long as the items are read; the item parsers take their
+// forms from there.
+class TRegionalScope {
+public:
+    explicit TRegionalScope(const std::optional<TRegionalSettings>& settings)
+        : previous_(Core().Regional())
+    {
+        if (settings)
+            Core().SetRegionalSettings(*settings);
+    }
+    ~TRegionalScope() { Core().SetRegionalSettings(previous_); }
+    TRegionalScope(const TRegionalScope&) = delete;
+    TRegionalScope& operator=(const TRegionalScope&) = delete;
+
+private:
+    TRegionalSettings previous_;
+};
+
+// Each step shows what it does and clears the status at its end.
+void StepBegins(const QString& key)
+{
+    Core().ShowStatus(Core().Translate(key));
+}
+
+void StepEnds()
+{
+    Core().ShowStatus(QString());
+}
+
+void ReadItem(const pugi::xml_node& task)
+{
+    TTasks& tasks = *Core().Tasks();
+    // "root", text that is not an id and an id not read yet all give a top-level item.
+    TTask& item = *tasks.Add(tasks.FindByIdText(ValueOf(task, "parentid")));
+    item.SetIdText(ValueOf(task, "id"));
+    item.SetContextIdText(ValueOf(task, "context_id"));
+    item.SetName(ValueOf(task, "name"));
+    item.SetImportance(RequiredIntegerOf(ValueOf(task, "importance")));
+    item.SetEffort(RequiredIntegerOf(ValueOf(task, "effort")));
+    item.SetNote(ValueOf(task, "note"));
+    item.SetTypeText(ValueOf(task, "tasktype"));
+    item.SetAccomplishText(ValueOf(task, "accomplishtype"));
+    item.SetChecked(FlagOf(ValueOf(task, "checked")));
+    item.SetRepeatTypeText(ValueOf(task, "repeattype"));
+    item.SetRepeatValueText(ValueOf(task, "repeatvalue"));
+    item.SetNextDateText(ValueOf(task, "nextdate"));
+    item.SetLeadTypeText(ValueOf(task, "leadtype"));
+    item.SetLeadValueText(ValueOf(task, "leadvalue"));
+    item.SetStatusText(ValueOf(task, "status"));
+    item.SetDependOnPrevious(FlagOf(ValueOf(task, "dependonprevious")));
+    item.SetCreatedText(ValueOf(task, "created"));
+    item.SetLastModifiedText(ValueOf(task, "lastmodified"));
+    item.SetExpanded(FlagOf(ValueOf(task, "expanded")));
+    Core().Outline()->AddItemNode(item);
+}
+
+} // namespace
+
+struct TDataFileReader::TDocument {
+    QByteArray content; // pugixml parses in place, so the text lives as long as the document
+    pugi::xml_document xml;
+    pugi::xml_node header;
+    pugi::xml_node contexts;
+    pugi::xml_node tasks;
+    pugi::xml_node subcontexts;
+
+    pugi::xml_node Required(const pugi::xml_node& section, const char* name) const
+    {
+        if (!section)
+            throw TError(u"The element \"" + QString::fromLatin1(name) + u"\" is missing");
+        return section;
+    }
+
+    // The forms recorded in the header; none for a file that records none.
+    std::optional<TRegionalSettings> RecordedForms() const
+    {
+        const QString dateForm = ValueOf(header, "dateform");
+        const QString timeForm = ValueOf(header, "timeform");
+        if (dateForm.isEmpty() && timeForm.isEmpty())
+            return std::nullopt;
+        return TRegionalSettings::FromForms(dateForm, timeForm, QLocale::system(),
+                                            ValueOf(header, "amdesignator"),
+                                            ValueOf(header, "pmdesignator"));
+    }
+};
+
+TDataFileReader::TDataFileReader(QByteArray content) : document_(std::make_unique<TDocument>())
+{
+    document_->content = std::move(content);
+    QByteArray& buffer = document_->content;
+    const pugi::xml_parse_result result = document_->xml.load_buffer_inplace(
+        buffer.data(), std::size_t(buffer.size()), parseFlags, pugi::encoding_auto);
+    if (!result) {
+        throw TError(QString::fromUtf8(result.description()) + u" (" +
+                     Position(buffer, result.offset) + u')');
+    }
+    const pugi::xml_node root = document_->xml.document_element();
+    document_->header = root.child("header");
+    document_->contexts = root.child("contexts");
+    document_->tasks = root.child("tasks");
+    document_->subcontexts = root.child("subcontexts");
+}
+
+TDataFileReader TDataFileReader::FromFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw TError(file.errorString());
+    QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw TError(file.errorString());
+    return TDataFileReader(std::move(content));
+}
+
+TDataFileReader::~TDataFileReader() = default;
+
+TDataFileReader::TDataFileReader(TDataFileReader&&) noexcept = default;
+
+TDataFileReader& TDataFileReader::operator=(TDataFileReader&&) noexcept = default;
+
+void TDataFileReader::ReadAll()
+{
+    ReadHeader();
+    ReadContexts();
+    ReadItems();
+    ReadIncludedContexts();
+}
+
+void TDataFileReader::ReadHeader()
+{
+    if (const std::optional<int> number = IntegerOf(ValueOf(document_->header, "nextbackupno"))) {
+        Core().Config()->SetNextBackupNo(*number);
+        Core().Log(u"NextBackupNo set to " + QString::number(*number));
+    } else {
+        Core().Config()->SetNextBackupNo(1);
+        Core().Log(u"Unable to get NextBackupNo from data file - set to 1"_qs);
+    }
+}
+
+void TDataFileReader::ReadContexts()
+{
+    StepBegins(u"Reading contexts"_qs);
+    const pugi::xml_node section = document_->Required(document_->contexts, "contexts");
+    // The relation points at the contexts about to go.
+    Core().SubContexts()->Clear();
+    TContexts& contexts = *Core().Contexts();
+    contexts.Reset();
+    for (const pugi::xml_node& element : section.children("context")) {
+        TKavContext& context = *contexts.Add();
+        context.SetIdText(ValueOf(element, "id"));
+        context.SetName(ValueOf(element, "name"));
+        context.SetTypeText(ValueOf(element, "contexttype"));
+        contexts.InsertSorted(context);
+    }
+    StepEnds();
+}
+
+void TDataFileReader::ReadItems()
+{
+    StepBegins(u"Reading items"_qs);
+    const pugi::xml_node section = document_->Required(document_->tasks, "tasks");
+    Core().ClearViews();
+    Core().Tasks()->Clear();
+    {
+        const TRegionalScope forms(document_->RecordedForms());
+        for (const pugi::xml_node& task : section.children("task"))
+            ReadItem(task);
+    }
+    StepEnds();
+}
+
+void TDataFileReader::ReadIncludedContexts()
+{
+    StepBegins(u"Reading included contexts"_qs);
+    const pugi::xml_node section = document_->Required(document_->subcontexts, "subcontexts");
+    TSubContexts& relation = *Core().SubContexts();
+    relation.Clear();
+    const TContexts& contexts = *Core().Contexts();
+    for (const pugi::xml_node& element : section.children("subcontext")) {
+        const QUuid includedId = IdFromText(ValueOf(element, "childid"));
+        const QUuid includingId = IdFromText(ValueOf(element, "parentid"));
+        TKavContext* including = contexts.FindById(includingId);
+        TKavContext* included = contexts.FindById(includedId);
+        if (including && included)
+            relation.SetIncluded(*including, *included, true);
+    }
+    StepEnds();
+}

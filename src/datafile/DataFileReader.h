@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+// Reads a data file into the registry's contexts, item tree and included contexts. The whole
+// file is parsed first; document types are skipped, no entity is defined or expanded and nothing
+// outside the file is ever fetched. The sections are found by name among the root's children,
+// whatever their order and whatever the root is called. The steps fail with TError where the
+// format says a load ends; every other value that does not fit falls back as the item says.
+class TDataFileReader {
+public:
+    // TError when the text is not well-formed XML.
+    explicit TDataFileReader(QByteArray content);
+    // TError with the system's reason when the file cannot be read.
+    static TDataFileReader FromFile(const QString& path);
+    ~TDataFileReader();
+    TDataFileReader(TDataFileReader&&) noexcept;
+    TDataFileReader& operator=(TDataFileReader&&) noexcept;
+
+    // The steps in the order of the format.
+    void ReadAll();
+
+    // NextBackupNo from the header, or 1.
+    void ReadHeader();
+    void ReadContexts();
+    // Dates in the forms the header records, else in the user's regional settings.
+    void ReadItems();
+    void ReadIncludedContexts();
+
+private:
+    struct TDocument;
+    std::unique_ptr<TDocument> document_;
+};
