@@ -89,6 +89,7 @@ void TCore::CreateModules()
     itemRows_ = std::make_unique<TItemRows>(*outline_, *todoView_, *projectsView_, *goalsView_,
                                             *doneView_);
     SetItemViews(itemRows_.get());
+    dataFile_ = std::make_unique<TDataFile>();
     Log(u"Modules initialized"_qs);
 }
 
@@ -177,9 +178,9 @@ void TCore::ForgetCurrentItem(const TTask* released)
 
 void TCore::SetModified(bool modified)
 {
-    // The data file joins the registry with its own module; until then only the window follows.
-    Q_UNUSED(modified);
-    AdjustControls();
+    // The data file keeps the flag and adjusts the window.
+    if (dataFile_)
+        dataFile_->SetModified(modified);
 }
 
 void TCore::AdjustControls()

@@ -66,7 +66,8 @@ TAtomicFile::TAtomicFile(const QString& targetPath, const QString& permissionsFr
     target_ = QFile::encodeName(target.isSymLink() && target.exists() ? target.canonicalFilePath()
                                                                       : targetPath);
     // The rename would replace even a write-protected file; its user has said it must stay.
-    if (::access(target_.constData(), F_OK) == 0 && ::access(target_.constData(), W_OK) != 0)
+    if (::access(target_.constData(), F_OK) == 0 &&
+        ::faccessat(AT_FDCWD, target_.constData(), W_OK, AT_EACCESS) != 0)
         ThrowSystemError(errno);
     descriptor_ = OpenTemporary(temporary_, target_);
 
