@@ -148,6 +148,11 @@ void TDataFile::Save()
 {
     if (RefusedWhileBusy(u"Save"))
         return;
+    // Without a name there is nowhere to write: the user names the file first.
+    if (IsUntitled()) {
+        SaveAs();
+        return;
+    }
     const TBusyScope busy(busy_);
     Core().Log(u"TDataFile.Save start"_qs);
     Core().ShowStatus(Core().Translate(u"Saving file ..."_qs));

@@ -48,7 +48,7 @@ public:
     // An untitled data file with one item, selected.
     void NewBlank();
     // Replaces the file at the path as a whole; a failure is reported and the data stay
-    // modified.
+    // modified. An untitled data file is saved as the user names it (SaveAs).
     void Save();
     void SaveAs();
     // When modified: asks whether to save, and saves (with a name asked for when untitled).

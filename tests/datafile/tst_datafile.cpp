@@ -31,6 +31,7 @@ private Q_SLOTS:
     void load_failure_leavesFileAndStartsUntitledBlank();
     void newBlank_oneSelectedItemKeepsBackupNo();
     void save_writesFileAndClearsModified();
+    void save_untitled_asksForAName();
     void setModified_adjustsTheWindow();
 
     void backup_cycle_data();
@@ -365,6 +366,23 @@ void TstDataFile::save_writesFileAndClearsModified()
     QCOMPARE(NextBackupNoIn(saved), u"4"_qs); // the file said 3; the opening made backup 4
     QCOMPARE(fixture.FilesInFolder(),
              (QStringList{u"tasks.kav"_qs, u"tasks.kav - backup 4.ka~"_qs}));
+}
+
+void TstDataFile::save_untitled_asksForAName()
+{
+    TFixture fixture;
+    fixture.dataFile().NewBlank();
+    fixture.dataFile().SetModified(true);
+    fixture.prompts().QueueFileName(QString());
+    fixture.dataFile().Save();
+    QCOMPARE(fixture.prompts().FileDialogs().size(), 1);
+    QVERIFY(fixture.dataFile().IsModified());
+    QCOMPARE(fixture.FilesInFolder(), QStringList());
+
+    fixture.prompts().QueueFileName(fixture.DataPath());
+    fixture.dataFile().Save();
+    QVERIFY(!fixture.dataFile().IsModified());
+    QCOMPARE(fixture.FilesInFolder(), QStringList{u"tasks.kav"_qs});
 }
 
 void TstDataFile::setModified_adjustsTheWindow()
