@@ -2,6 +2,7 @@
 
 #include "app/AppCore.h"
 #include "app/Config.h"
+#include "datafile/TaskElements.h"
 #include "model/Contexts.h"
 #include "model/IdText.h"
 #include "model/SubContexts.h"
@@ -58,19 +59,6 @@ std::optional<int> IntegerOf(const QString& text)
     return ok ? std::optional(value) : std::nullopt;
 }
 
-int RequiredIntegerOf(const QString& text)
-{
-    const std::optional<int> value = IntegerOf(text);
-    if (!value)
-        throw TError(u"'" + text + u"' is not a valid integer value");
-    return *value;
-}
-
-bool FlagOf(const QString& text)
-{
-    return text == u"true";
-}
-
 // pugixml counts in bytes; a person counts lines.
 QString Position(const QByteArray& content, std::ptrdiff_t offset)
 {
@@ -114,25 +102,8 @@ void ReadItem(const pugi::xml_node& task)
     TTasks& tasks = *Core().Tasks();
     // "root", text that is not an id and an id not read yet all give a top-level item.
     TTask& item = *tasks.Add(tasks.FindByIdText(ValueOf(task, "parentid")));
-    item.SetIdText(ValueOf(task, "id"));
-    item.SetContextIdText(ValueOf(task, "context_id"));
-    item.SetName(ValueOf(task, "name"));
-    item.SetImportance(RequiredIntegerOf(ValueOf(task, "importance")));
-    item.SetEffort(RequiredIntegerOf(ValueOf(task, "effort")));
-    item.SetNote(ValueOf(task, "note"));
-    item.SetTypeText(ValueOf(task, "tasktype"));
-    item.SetAccomplishText(ValueOf(task, "accomplishtype"));
-    item.SetChecked(FlagOf(ValueOf(task, "checked")));
-    item.SetRepeatTypeText(ValueOf(task, "repeattype"));
-    item.SetRepeatValueText(ValueOf(task, "repeatvalue"));
-    item.SetNextDateText(ValueOf(task, "nextdate"));
-    item.SetLeadTypeText(ValueOf(task, "leadtype"));
-    item.SetLeadValueText(ValueOf(task, "leadvalue"));
-    item.SetStatusText(ValueOf(task, "status"));
-    item.SetDependOnPrevious(FlagOf(ValueOf(task, "dependonprevious")));
-    item.SetCreatedText(ValueOf(task, "created"));
-    item.SetLastModifiedText(ValueOf(task, "lastmodified"));
-    item.SetExpanded(FlagOf(ValueOf(task, "expanded")));
+    for (const char* element : readTaskElements)
+        SetTaskElement(item, QString::fromLatin1(element), ValueOf(task, element));
     Core().Outline()->AddItemNode(item);
 }
 

@@ -3,10 +3,10 @@
 #include "app/AppCore.h"
 #include "app/Config.h"
 #include "datafile/AtomicFile.h"
+#include "datafile/TaskElements.h"
 #include "model/Contexts.h"
 #include "model/SubContexts.h"
 #include "model/Tasks.h"
-#include "views/OutlineTree.h"
 
 #include <pugixml.hpp>
 
@@ -88,46 +88,11 @@ void AddNumber(pugi::xml_node parent, const char* name, int number)
     AddText(parent, name, QString::number(number));
 }
 
-void AddFlag(pugi::xml_node parent, const char* name, bool flag)
-{
-    AddText(parent, name, flag ? u"true" : u"false");
-}
-
-// While the program runs the expanded state lives in the outline; an item that has no node (the
-// views are not there) keeps the state it was read with.
-bool IsExpandedInOutline(const TTask& item)
-{
-    const TOutlineNode* node = item.OutlineNode();
-    return node ? node->IsExpanded() : item.Expanded();
-}
-
 void AddTask(pugi::xml_node tasks, const TTask& item)
 {
     pugi::xml_node task = tasks.append_child("task");
-    const TTask* parent = item.Parent();
-    AddText(task, "id", item.IdText());
-    AddText(task, "parentid", parent ? parent->IdText() : u"root"_qs);
-    AddText(task, "context_id", item.ContextIdText());
-    AddText(task, "name", item.Name());
-    AddNumber(task, "importance", item.Importance());
-    AddNumber(task, "effort", item.Effort());
-    AddText(task, "note", item.Note());
-    AddText(task, "tasktype", item.TypeName());
-    AddText(task, "accomplishtype", item.AccomplishName());
-    AddText(task, "repeattype", item.RepeatTypeName());
-    AddNumber(task, "repeatvalue", item.RepeatValue());
-    AddText(task, "nextdate", item.NextDateText());
-    AddText(task, "leadtype", item.LeadTypeName());
-    AddNumber(task, "leadvalue", item.LeadValue());
-    AddText(task, "status", item.StatusName());
-    AddText(task, "created", item.CreatedText());
-    AddText(task, "lastmodified", item.LastModifiedText());
-    AddFlag(task, "checked", item.Checked());
-    AddFlag(task, "dependonprevious", item.DependOnPrevious());
-    if (parent)
-        AddFlag(task, "parentexpanded", IsExpandedInOutline(*parent));
-    AddFlag(task, "expanded", IsExpandedInOutline(item));
-    AddNumber(task, "sortorder", Core().Tasks()->IndexAmongSiblings(item));
+    for (const TTaskElement& element : TaskElements(item))
+        AddText(task, element.name, element.text);
 }
 
 // Hands pugixml's output to a file; the first failure stops the writing and is raised once
