@@ -80,13 +80,13 @@ void TDataFile::UseConfiguredFile()
     Core().Log(u"Data file set to " + configured);
 }
 
-void TDataFile::Load()
+bool TDataFile::Load()
 {
     if (RefusedWhileBusy(u"Load"))
-        return;
+        return false;
     if (name_.trimmed().isEmpty() || !QFileInfo::exists(Path())) {
         StartBlank();
-        return;
+        return true;
     }
     bool loaded = false;
     {
@@ -95,6 +95,7 @@ void TDataFile::Load()
     }
     if (!loaded)
         StartBlank();
+    return loaded;
 }
 
 bool TDataFile::ReadFile()
@@ -144,31 +145,31 @@ void TDataFile::StartBlank()
     Core().Log(u"New blank data file sucesfully created "_qs);
 }
 
-void TDataFile::Save()
+bool TDataFile::Save()
 {
     if (RefusedWhileBusy(u"Save"))
-        return;
+        return false;
     // Without a name there is nowhere to write: the user names the file first.
-    if (IsUntitled()) {
-        SaveAs();
-        return;
-    }
+    if (IsUntitled())
+        return SaveAs();
     const TBusyScope busy(busy_);
     Core().Log(u"TDataFile.Save start"_qs);
     Core().ShowStatus(Core().Translate(u"Saving file ..."_qs));
+    bool saved = false;
     try {
         TDataFileWriter::WriteAll().SaveTo(Path());
         SetModified(false);
+        saved = true;
     } catch (const std::exception& error) {
         Core().ShowError(Core().Translate(u"ErrorSave"_qs), ErrorMessage(error));
     }
     Core().ShowStatus(QString());
+    return saved;
 }
 
-void TDataFile::SaveAs()
+bool TDataFile::SaveAs()
 {
-    if (ChooseFileToSave())
-        Save();
+    return ChooseFileToSave() && Save();
 }
 
 void TDataFile::AskSaveChanges()

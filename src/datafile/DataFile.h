@@ -43,14 +43,15 @@ public:
 
     // Reads the file at the path; a new blank data file when there is none. A file that fails
     // to load is reported and left untouched, and a new blank untitled data file takes its place,
-    // so that nothing half read can be saved over it.
-    void Load();
+    // so that nothing half read can be saved over it. False for such a failure and for a refusal.
+    bool Load();
     // An untitled data file with one item, selected.
     void NewBlank();
     // Replaces the file at the path as a whole; a failure is reported and the data stay
-    // modified. An untitled data file is saved as the user names it (SaveAs).
-    void Save();
-    void SaveAs();
+    // modified. An untitled data file is saved as the user names it (SaveAs). True when the
+    // file was written.
+    bool Save();
+    bool SaveAs();
     // When modified: asks whether to save, and saves (with a name asked for when untitled).
     void AskSaveChanges();
     // The file dialogs: true when the user chose a path, which becomes the data file's and the

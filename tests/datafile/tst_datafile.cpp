@@ -244,7 +244,7 @@ void TstDataFile::load_noFile_givesUntitledBlank()
     Core().Config()->SetFileName(configured);
     fixture.dataFile().SetModified(true);
     fixture.dataFile().ChooseStartupFile({});
-    fixture.dataFile().Load();
+    QVERIFY(fixture.dataFile().Load());
     QVERIFY(fixture.dataFile().IsUntitled());
     QCOMPARE(fixture.dataFile().GetDisplayName(), u"Untitled"_qs);
     QVERIFY(!fixture.dataFile().IsModified());
@@ -260,7 +260,7 @@ void TstDataFile::load_readsFileAndRestoresExpandedRows()
         Xml::Task(Xml::Id(1), {{u"name"_qs, u"Home"_qs}, {u"expanded"_qs, u"true"_qs}}) +
         Xml::Task(Xml::Id(2), {{u"name"_qs, u"Fence"_qs}, {u"parentid"_qs, Xml::Id(1)}}) +
         Xml::Task(Xml::Id(3), {{u"name"_qs, u"Paint"_qs}, {u"parentid"_qs, Xml::Id(2)}})));
-    fixture.dataFile().Load();
+    QVERIFY(fixture.dataFile().Load());
 
     QCOMPARE(fixture.prompts().Errors(), QStringList());
     QCOMPARE(IndentedNames(), (QStringList{u"Home"_qs, u" Fence"_qs, u"  Paint"_qs}));
@@ -299,7 +299,7 @@ void TstDataFile::load_failure_leavesFileAndStartsUntitledBlank()
     QFETCH(QString, detail);
     TFixture fixture;
     fixture.PlaceFile(content);
-    fixture.dataFile().Load();
+    QVERIFY(!fixture.dataFile().Load());
 
     QCOMPARE(fixture.prompts().Errors().size(), 1);
     const QString error = fixture.prompts().Errors().first();
@@ -352,7 +352,7 @@ void TstDataFile::save_writesFileAndClearsModified()
     fixture.MarkLog();
     const int adjustments = fixture.window().adjustments;
 
-    fixture.dataFile().Save();
+    QVERIFY(fixture.dataFile().Save());
     QCOMPARE(fixture.prompts().Errors(), QStringList());
     QVERIFY(!fixture.dataFile().IsModified());
     QVERIFY(fixture.window().adjustments > adjustments);
@@ -374,13 +374,13 @@ void TstDataFile::save_untitled_asksForAName()
     fixture.dataFile().NewBlank();
     fixture.dataFile().SetModified(true);
     fixture.prompts().QueueFileName(QString());
-    fixture.dataFile().Save();
+    QVERIFY(!fixture.dataFile().Save());
     QCOMPARE(fixture.prompts().FileDialogs().size(), 1);
     QVERIFY(fixture.dataFile().IsModified());
     QCOMPARE(fixture.FilesInFolder(), QStringList());
 
     fixture.prompts().QueueFileName(fixture.DataPath());
-    fixture.dataFile().Save();
+    QVERIFY(fixture.dataFile().Save());
     QVERIFY(!fixture.dataFile().IsModified());
     QCOMPARE(fixture.FilesInFolder(), QStringList{u"tasks.kav"_qs});
 }
@@ -686,10 +686,11 @@ void TstDataFile::save_refusedByTheDisk()
         Core().Tasks()->Add(nullptr)->SetNote(QString(200, u'x'));
     fixture.dataFile().SetModified(true);
 
+    bool saved = true;
     switch (refusal) {
     case 0:
         QVERIFY(QDir(fixture.Folder()).removeRecursively());
-        fixture.dataFile().Save();
+        saved = fixture.dataFile().Save();
         break;
     case 1: {
         QFile::setPermissions(fixture.test().folder().path(),
@@ -701,7 +702,7 @@ void TstDataFile::save_refusedByTheDisk()
                                                       QFile::ReadOther | QFile::WriteOther);
         {
             const TAsOrdinaryUser ordinary;
-            fixture.dataFile().Save();
+            saved = fixture.dataFile().Save();
         }
         QFile::setPermissions(fixture.Folder(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -716,15 +717,16 @@ void TstDataFile::save_refusedByTheDisk()
                                                     QFile::WriteOther | QFile::ExeOther);
         QFile::setPermissions(fixture.DataPath(), QFile::ReadOwner | QFile::ReadOther);
         const TAsOrdinaryUser ordinary;
-        fixture.dataFile().Save();
+        saved = fixture.dataFile().Save();
         break;
     }
     case 3: {
         const TDiskLimit limit(16 * 1024);
-        fixture.dataFile().Save();
+        saved = fixture.dataFile().Save();
         break;
     }
     }
+    QVERIFY(!saved);
     QCOMPARE(fixture.prompts().Errors(), QStringList{u"Error during saving file | "_qs + reason});
     QVERIFY(fixture.dataFile().IsModified());
     QCOMPARE(FileContent(fixture.DataPath()), refusal == 0 ? QByteArray() : before);
@@ -770,8 +772,8 @@ void TstDataFile::reentry_tickAndCommandsDuringLoad_areRefused()
     const TStatusHook hook(u"Reading items"_qs, [&fixture, &arrivals] {
         ++arrivals;
         fixture.dataFile().AutoSaveTick();
-        fixture.dataFile().Save();
-        fixture.dataFile().Load();
+        QVERIFY(!fixture.dataFile().Save());
+        QVERIFY(!fixture.dataFile().Load());
         fixture.dataFile().NewBlank();
     });
     fixture.dataFile().Load();
@@ -797,7 +799,7 @@ void TstDataFile::reentry_tickAndCommandsDuringSave_areRefused()
     fixture.dataFile().SetModified(true);
     const TStatusHook hook(u"Saving file ..."_qs, [&fixture] {
         fixture.dataFile().AutoSaveTick();
-        fixture.dataFile().Save();
+        QVERIFY(!fixture.dataFile().Save());
         fixture.dataFile().NewBlank();
     });
     fixture.MarkLog();
