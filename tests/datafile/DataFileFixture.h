@@ -142,9 +142,14 @@ inline QStringList ContextsSnapshot()
     return lines;
 }
 
-// As a load reads: every step, then the outline takes the stored expanded states.
+// As a load reads: inside the views' update bracket every step, then the outline takes the
+// stored expanded states.
 inline void ReadDocument(const QByteArray& content)
 {
+    struct TBracket {
+        TBracket() { Core().BeginUpdateViews(); }
+        ~TBracket() { Core().EndUpdateViews(); }
+    } bracket;
     TDataFileReader(content).ReadAll();
     Core().Tasks()->RestoreExpanded();
 }

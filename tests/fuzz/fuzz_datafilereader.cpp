@@ -1,10 +1,8 @@
 // Reads any bytes as a data file. Whatever fails must fail with a TError; whatever reads must
 // write a document that reads again and writes the very same document.
 
-#include "datafile/DataFileReader.h"
-#include "datafile/DataFileWriter.h"
-#include "model/Tasks.h"
-#include "platform/Error.h"
+#include "app/Debug.h"
+#include "datafile/DataFileFixture.h"
 #include "support/TestCore.h"
 
 #include <cstdint>
@@ -15,12 +13,6 @@
 namespace {
 
 std::unique_ptr<TTestCore> registry;
-
-void Read(const QByteArray& content)
-{
-    TDataFileReader(content).ReadAll();
-    Core().Tasks()->RestoreExpanded();
-}
 
 [[noreturn]] void Fail(const char* what, const QByteArray& detail)
 {
@@ -33,23 +25,25 @@ void Read(const QByteArray& content)
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     registry = std::make_unique<TTestCore>();
+    // A log that kept every line of millions of runs would fill the memory.
+    Core().Debug()->AttachMemo(nullptr);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     try {
-        Read(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+        ReadDocument(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     } catch (const TError&) {
         return 0;
     }
-    const QByteArray written = TDataFileWriter::WriteAll().ToBytes();
+    const QByteArray written = WrittenDocument();
     try {
-        Read(written);
+        ReadDocument(written);
     } catch (const TError& error) {
         Fail("the written document does not read back:", error.Message().toUtf8() + '\n' + written);
     }
-    if (TDataFileWriter::WriteAll().ToBytes() != written)
+    if (WrittenDocument() != written)
         Fail("the document read back writes differently:", written);
     return 0;
 }
