@@ -15,7 +15,7 @@ public:
     // The user's event.
     void tlDoneChange();
 
-private:
-    // The undo: the done flag is cleared and the status becomes Active; subitems stay done.
+    // The done link's undo: the done flag is cleared and the status becomes Active; subitems
+    // stay done.
     static void Undo(TTask& item);
 };

@@ -92,8 +92,13 @@ void TKavView::LinkClicked(TListRow* row)
     if (!item)
         return;
     list_.SelectRow(row);
-    linkAction_(*item);
-    item->UpdateRows();
+    FollowDoneLink(*item, linkAction_);
+}
+
+void TKavView::FollowDoneLink(TTask& item, TLinkAction action)
+{
+    action(item);
+    item.UpdateRows();
     Core().LoadEditorControls();
     Core().SetModified(true);
 }

@@ -31,6 +31,12 @@ public:
     TRowList& List() { return list_; }
     const TRowList& List() const { return list_; }
 
+    // What a click on a row's done link does to the row's item.
+    using TLinkAction = void (*)(TTask& item);
+    // The item changes by the action, then its rows, the item editor and the modified flag
+    // follow: the done links of the lists, and the companion's accomplish and undone.
+    static void FollowDoneLink(TTask& item, TLinkAction action);
+
     TListRow* RowOf(const TTask& item) const;
     // Removes the item's row, if it has one, and clears the item's link.
     void DeleteRow(TTask& item);
@@ -41,9 +47,6 @@ protected:
         TListRow* (TTask::*get)() const;
         void (TTask::*set)(TListRow*);
     };
-
-    // What a click on a row's done link does to the row's item.
-    using TLinkAction = void (*)(TTask& item);
 
     TKavView(int columnCount, TRowLink link, TLinkAction linkAction);
     ~TKavView() = default;

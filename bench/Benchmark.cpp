@@ -1,0 +1,252 @@
+// The benchmark: load, save, refresh, commit and find at growing sizes, and the deep-outline
+// cases, each as the median of several runs with their spread.
+
+#include "Generator.h"
+
+#include "app/AppCore.h"
+#include "app/Config.h"
+#include "app/ScriptedPrompts.h"
+#include "datafile/DataFile.h"
+#include "languages/LanguagesEngine.h"
+#include "model/Completion.h"
+#include "model/Find.h"
+#include "model/Priority.h"
+#include "model/Scheduling.h"
+#include "model/Tasks.h"
+#include "views/Statistics.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QXmlStreamReader>
+#include <algorithm>
+#include <pugixml.hpp>
+#include <sys/resource.h>
+
+namespace {
+
+QTextStream out(stdout);
+
+// Milliseconds of each run; the table shows the median and the range.
+struct TSamples {
+    QString name;
+    std::vector<double> ms;
+
+    double Median() const
+    {
+        std::vector<double> sorted = ms;
+        std::sort(sorted.begin(), sorted.end());
+        const std::size_t n = sorted.size();
+        return n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+    }
+    double Min() const { return *std::min_element(ms.begin(), ms.end()); }
+    double Max() const { return *std::max_element(ms.begin(), ms.end()); }
+};
+
+template <typename Work> double TimeMs(Work&& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+double PeakResidentMb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+}
+
+QString Figure(double ms)
+{
+    return ms < 1 ? QString::number(ms, 'f', 3) : QString::number(ms, 'f', 1);
+}
+
+void PrintRow(const TSamples& samples)
+{
+    out << u"| " << samples.name << u" | " << Figure(samples.Median()) << u" | "
+        << Figure(samples.Min()) << u"–" << Figure(samples.Max()) << u" |\n";
+}
+
+// A registry with its own ini in a temporary folder, English, no backups, a fixed today.
+class TBenchCore {
+public:
+    explicit TBenchCore(const QTemporaryDir& folder, TDateTime now) : clock_(now)
+    {
+        qputenv("TAVOLIN_CONFIG", folder.filePath(u"bench.ini"_qs).toLocal8Bit());
+        core_.SetClock(&clock_);
+        core_.SetPrompts(&prompts_);
+        core_.CreateModules();
+        core_.LanguagesEngine()->SetLanguage(TLanguage::English);
+        core_.Config()->SetAutoBackup(false);
+    }
+    TCore& core() { return core_; }
+    TScriptedPrompts& prompts() { return prompts_; }
+
+private:
+    TFixedClock clock_;
+    TScriptedPrompts prompts_;
+    TCore core_;
+};
+
+const TDateTime benchToday = DateTime::Compose(QDate(2026, 3, 15), QTime(9, 0));
+
+void BenchSize(int itemCount, int runs)
+{
+    QTemporaryDir folder;
+    TBenchCore bench(folder, benchToday);
+    TCore& core = bench.core();
+    TDataFile& dataFile = *core.DataFile();
+    TOutlineGenerator(itemCount, 20261211u, benchToday).Generate();
+    dataFile.SetFolder(folder.path() + u'/');
+    dataFile.SetFileName(u"bench.kav"_qs);
+    dataFile.Save();
+    const QString path = dataFile.Path();
+    const QByteArray pathBytes = QFile::encodeName(path);
+
+    TSamples load{u"load (parse, items, views, expanded)"_qs, {}};
+    TSamples parse{u"pugixml bare parse"_qs, {}};
+    TSamples stream{u"QXmlStreamReader read of the same file"_qs, {}};
+    TSamples save{u"save"_qs, {}};
+    TSamples refresh{u"UpdateViews over all items"_qs, {}};
+    TSamples commit{u"one commit (UpdateRows, SetModified, statistics), median of 1000"_qs, {}};
+    TSamples find{u"slowest Find (no match, notes included)"_qs, {}};
+    std::vector<double> ratios;
+
+    for (int run = 0; run < runs; ++run) {
+        load.ms.push_back(TimeMs([&] {
+            dataFile.Load();
+            core.Tasks()->UpdateViews();
+        }));
+        parse.ms.push_back(TimeMs([&] {
+            pugi::xml_document document;
+            document.load_file(pathBytes.constData());
+        }));
+        ratios.push_back(load.ms.back() / parse.ms.back());
+        stream.ms.push_back(TimeMs([&] {
+            QFile file(path);
+            file.open(QIODevice::ReadOnly);
+            QXmlStreamReader reader(&file);
+            while (!reader.atEnd())
+                reader.readNext();
+        }));
+        save.ms.push_back(TimeMs([&] { dataFile.Save(); }));
+        refresh.ms.push_back(TimeMs([&] { core.Tasks()->UpdateViews(); }));
+
+        std::vector<double> commits;
+        const int step = qMax(1, core.Tasks()->Count() / 1000);
+        int index = 0;
+        for (TTask& item : core.Tasks()->Items()) {
+            if (index++ % step != 0 || commits.size() == 1000)
+                continue;
+            commits.push_back(TimeMs([&] {
+                item.SetImportance((item.Importance() + 7) % 101);
+                item.SetLastModified(core.Clock().Now());
+                item.UpdateRows();
+                core.SetModified(true);
+                core.StatisticsView()->RefreshStats();
+            }));
+        }
+        commit.ms.push_back(TSamples{QString(), commits}.Median());
+        find.ms.push_back(TimeMs(
+            [&] { TFind::NextMatch(*core.Tasks(), nullptr, u"no such text anywhere"_qs, true); }));
+    }
+
+    out << u"\n### " << itemCount << u" items (" << QFile(path).size() / 1024 << u" KiB file)\n\n"
+        << u"| operation | median ms | range ms |\n|---|---|---|\n";
+    for (const TSamples* samples : {&load, &parse, &stream, &save, &refresh, &commit, &find})
+        PrintRow(*samples);
+    std::sort(ratios.begin(), ratios.end());
+    out << u"| load ÷ bare parse | " << QString::number(ratios[ratios.size() / 2], 'f', 2) << u" | "
+        << QString::number(ratios.front(), 'f', 2) << u"–" << QString::number(ratios.back(), 'f', 2)
+        << u" |\n"
+        << u"| peak resident memory so far | " << QString::number(PeakResidentMb(), 'f', 0)
+        << u" MB | |\n";
+    out.flush();
+}
+
+// An outline as deep as it is long, and as wide: nothing may recurse or scan all items.
+void BenchDeepAndWide(int itemCount, int runs)
+{
+    QTemporaryDir folder;
+    TSamples build{u"build a chain " + QString::number(itemCount) + u" deep"_qs, {}};
+    TSamples path{u"Path and Depth of the deepest item"_qs, {}};
+    TSamples walk{u"pre-order walk of the chain"_qs, {}};
+    TSamples markDone{u"MarkDone of the top with all below"_qs, {}};
+    TSamples remove{u"Delete of the top of the chain"_qs, {}};
+    TSamples lookups{u"FindById, PriorityScore, IsBlocked, IndexAmongSiblings of " +
+                         QString::number(itemCount) + u" siblings"_qs,
+                     {}};
+    for (int run = 0; run < runs; ++run) {
+        TBenchCore bench(folder, benchToday);
+        TTasks& tasks = *bench.core().Tasks();
+        TTask* top = nullptr;
+        TTask* deepest = nullptr;
+        build.ms.push_back(TimeMs([&] {
+            top = deepest = tasks.Add(nullptr);
+            for (int i = 1; i < itemCount; ++i)
+                deepest = tasks.Add(deepest);
+        }));
+        int depth = 0;
+        path.ms.push_back(TimeMs([&] { depth = int(deepest->Path().size()) + deepest->Depth(); }));
+        int visited = 0;
+        walk.ms.push_back(TimeMs([&] { tasks.ForEachInOutline([&](TTask&) { ++visited; }); }));
+        bench.prompts().SetDefaultAnswer(true);
+        markDone.ms.push_back(TimeMs([&] { Completion::MarkDone(*top, true); }));
+        remove.ms.push_back(TimeMs([&] { tasks.Delete(*top); }));
+
+        TTask* parent = tasks.Add(nullptr);
+        QList<TTask*> siblings;
+        for (int i = 0; i < itemCount; ++i) {
+            siblings.append(tasks.Add(parent));
+            siblings.back()->SetDependOnPrevious(true);
+        }
+        qint64 sum = 0;
+        lookups.ms.push_back(TimeMs([&] {
+            for (TTask* item : siblings) {
+                sum += tasks.FindById(item->Id()) == item;
+                sum += Priority::PriorityScore(*item);
+                sum += Scheduling::IsBlocked(*item);
+                sum += tasks.IndexAmongSiblings(*item);
+            }
+        }));
+        if (visited != itemCount || depth <= 0 || sum == 0)
+            qFatal("deep outline came out wrong");
+    }
+    out << u"\n### An outline " << itemCount << u" levels deep and " << itemCount
+        << u" siblings wide\n\n| operation | median ms | range ms |\n|---|---|---|\n";
+    for (const TSamples* samples : {&build, &path, &walk, &markDone, &remove, &lookups})
+        PrintRow(*samples);
+    out.flush();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Measures Tavolin's core at growing sizes."_qs);
+    parser.addHelpOption();
+    const QCommandLineOption sizes(u"sizes"_qs, u"Item counts, comma-separated."_qs, u"list"_qs,
+                                   u"1000,10000,100000"_qs);
+    const QCommandLineOption runs(u"runs"_qs, u"Runs per figure (at least 5)."_qs, u"n"_qs,
+                                  u"5"_qs);
+    parser.addOptions({sizes, runs});
+    parser.process(app);
+    const int runCount = qMax(5, parser.value(runs).toInt());
+
+    out << u"Tavolin " << TCore::GetVersion() << u" benchmark, " << runCount
+        << u" runs per figure\n";
+    int largest = 0;
+    for (const QString& size : parser.value(sizes).split(u',')) {
+        BenchSize(size.toInt(), runCount);
+        largest = qMax(largest, size.toInt());
+    }
+    BenchDeepAndWide(largest, runCount);
+    return 0;
+}

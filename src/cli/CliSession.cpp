@@ -1,0 +1,125 @@
+#include "cli/CliSession.h"
+
+#include "app/Config.h"
+#include "datafile/DataFile.h"
+#include "languages/LanguagesEngine.h"
+#include "model/Contexts.h"
+#include "model/Tasks.h"
+#include "views/ToDo.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+[[noreturn]] void Fail(TCliFailure::Status status, const QString& message)
+{
+    throw TCliFailure{status, message};
+}
+
+} // namespace
+
+TCliSession::TCliSession(const TCliOptions& options)
+    : options_(options), prompts_(options.yes), core_()
+{
+    if (!options.now.isEmpty()) {
+        const std::optional<TDateTime> now = ParseNow(options.now);
+        if (!now)
+            Fail(TCliFailure::Usage, u"--now takes YYYY-MM-DD or YYYY-MM-DDTHH:MM[:SS]"_qs);
+        fixedClock_ = std::make_unique<TFixedClock>(*now);
+        core_.SetClock(fixedClock_.get());
+    }
+    core_.SetPrompts(&prompts_);
+    qputenv("TAVOLIN_CONFIG", ConfigPath(options).toLocal8Bit());
+    core_.CreateModules();
+    const TLanguage language =
+        options.language.isEmpty()
+            ? LanguageFromConfigName(core_.Config()->Language())
+            : (options.language == u"cs" ? TLanguage::Czech : TLanguage::English);
+    core_.LanguagesEngine()->SetLanguage(language);
+}
+
+TCliSession::~TCliSession() = default;
+
+QString TCliSession::ConfigPath(const TCliOptions& options)
+{
+    if (!options.config.isEmpty())
+        return options.config;
+    if (const QString fromEnvironment = qEnvironmentVariable("TAVOLIN_CONFIG");
+        !fromEnvironment.isEmpty())
+        return fromEnvironment;
+    // The windows' own ini: the companion shares the user's settings and last data file.
+    return TConfig::DefaultPathFor(QCoreApplication::applicationDirPath() + u"/tavolin");
+}
+
+std::optional<TDateTime> TCliSession::ParseNow(const QString& text)
+{
+    const QDate date = QDate::fromString(text, Qt::ISODate);
+    if (date.isValid())
+        return DateTime::FromDate(date);
+    const QDateTime stamp = QDateTime::fromString(text, Qt::ISODate);
+    if (stamp.isValid() && text.size() >= 16 && text.at(10) == u'T' &&
+        stamp.timeSpec() == Qt::LocalTime)
+        return DateTime::FromQDateTime(stamp);
+    return std::nullopt;
+}
+
+QString TCliSession::DataFilePath() const
+{
+    const QString path = options_.file.isEmpty() ? core_.Config()->FileName() : options_.file;
+    if (path.trimmed().isEmpty())
+        Fail(TCliFailure::Usage,
+             u"No data file: name one with --file, or open one in Tavolin first"_qs);
+    return QFileInfo(path).absoluteFilePath();
+}
+
+void TCliSession::Open(bool forChange)
+{
+    const QString path = DataFilePath();
+    if (!QFileInfo(path).isFile())
+        Fail(TCliFailure::LoadFailed, core_.Translate(u"ErrorLoad"_qs) + u" | " +
+                                          QDir::toNativeSeparators(path) + u": no such file"_qs);
+    // Reading commands leave no trace on disk, not even a backup.
+    if (!forChange)
+        core_.Config()->SetAutoBackup(false);
+    TDataFile& dataFile = *core_.DataFile();
+    dataFile.ChooseStartupFile({path});
+    if (!dataFile.Load())
+        throw TCliFailure{TCliFailure::LoadFailed, QString()}; // the error is shown already
+}
+
+void TCliSession::RefreshViews(const TKavContext* context, std::optional<bool> includeIncluded)
+{
+    TTodoView& todo = *core_.TodoView();
+    todo.SelectContext(context);
+    todo.SetIncludeIncluded(includeIncluded.value_or(core_.Config()->ToDoIncludedSubContexts()));
+    core_.Tasks()->UpdateViews();
+}
+
+void TCliSession::Save()
+{
+    TDataFile& dataFile = *core_.DataFile();
+    dataFile.SetModified(true);
+    if (!dataFile.Save())
+        throw TCliFailure{TCliFailure::SaveFailed, QString()}; // the error is shown already
+}
+
+TTask& TCliSession::Item(const QString& idText)
+{
+    if (TTask* item = core_.Tasks()->FindByIdText(idText.trimmed()))
+        return *item;
+    Fail(TCliFailure::NotFound, u"No item with the id " + idText);
+}
+
+TKavContext& TCliSession::Context(const QString& nameOrId)
+{
+    TContexts& contexts = *core_.Contexts();
+    if (TKavContext* byId = contexts.FindByIdText(nameOrId.trimmed()))
+        return *byId;
+    for (int i = 0; i < contexts.Count(); ++i) {
+        if (contexts.Get(i)->Name() == nameOrId)
+            return *contexts.Get(i);
+    }
+    Fail(TCliFailure::NotFound, u"No context named " + nameOrId);
+}
