@@ -14,6 +14,10 @@ public:
 class TSystemClock final : public IClock {
 public:
     TDateTime Now() const override;
+
+private:
+    mutable qint64 offsetMs_ = 0;
+    mutable qint64 offsetValidFromMs_ = -1; // the start of the second the offset was taken in
 };
 
 class TFixedClock final : public IClock {
