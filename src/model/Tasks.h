@@ -7,7 +7,6 @@
 #include <QStringView>
 #include <QUuid>
 #include <memory>
-#include <ranges>
 #include <vector>
 
 class TViewRow;
@@ -74,11 +73,32 @@ public:
     QList<TTask*> Subtree(TTask& item) const;
 
     // Every item in list order: for (TTask& item : Core().Tasks()->Items()).
-    auto Items() const
-    {
-        return items_ | std::views::transform(
-                            [](const std::unique_ptr<TTask>& item) -> TTask& { return *item; });
-    }
+    class TItemRange {
+    public:
+        using TOwned = std::vector<std::unique_ptr<TTask>>;
+        class iterator {
+        public:
+            explicit iterator(TOwned::const_iterator at) : at_(at) {}
+            TTask& operator*() const { return **at_; }
+            iterator& operator++()
+            {
+                ++at_;
+                return *this;
+            }
+            bool operator==(const iterator&) const = default;
+
+        private:
+            TOwned::const_iterator at_;
+        };
+
+        explicit TItemRange(const TOwned& items) : items_(items) {}
+        iterator begin() const { return iterator(items_.begin()); }
+        iterator end() const { return iterator(items_.end()); }
+
+    private:
+        const TOwned& items_;
+    };
+    TItemRange Items() const { return TItemRange(items_); }
 
 private:
     friend class TTask;
