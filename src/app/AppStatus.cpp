@@ -2,6 +2,8 @@
 
 #include "app/AppCore.h"
 
+#include <QSet>
+
 QString TAppStatus::AsText() const
 {
     if (!progressShown_)
@@ -20,6 +22,13 @@ void TAppStatusListener::Notify(const TAppStatus& status)
     status_ = &status;
     if (handler_)
         handler_(owner_, status);
+}
+
+TAppStatusProvider::~TAppStatusProvider()
+{
+    const QSet<TAppStatusListener*> owned(listeners_.cbegin(), listeners_.cend());
+    for (TAppStatusListener* listener : owned)
+        delete listener;
 }
 
 void TAppStatusProvider::ShowStatus(const QString& text)

@@ -48,11 +48,14 @@ public:
     TAppStatusProvider() = default;
     TAppStatusProvider(const TAppStatusProvider&) = delete;
     TAppStatusProvider& operator=(const TAppStatusProvider&) = delete;
+    // Destroys the listeners still registered: the provider owns every listener added to it.
+    ~TAppStatusProvider();
 
     void ShowStatus(const QString& text);
     const TAppStatus& Status() const { return status_; }
 
-    // The listener is created by the caller with new; the provider destroys it when it is removed.
+    // The listener is created by the caller with new; the provider destroys it when it is removed
+    // or when the provider goes.
     void AddListener(TAppStatusListener* listener);
     // Removes the first entry of this listener. It is destroyed once no entry refers to it any
     // more, so a listener added twice survives its first removal.
