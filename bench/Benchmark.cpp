@@ -68,8 +68,8 @@ QString Figure(double ms)
 
 void PrintRow(const TSamples& samples)
 {
-    out << u"| " << samples.name << u" | " << Figure(samples.Median()) << u" | "
-        << Figure(samples.Min()) << u"–" << Figure(samples.Max()) << u" |\n";
+    out << u"| "_qs << samples.name << u" | "_qs << Figure(samples.Median()) << u" | "_qs
+        << Figure(samples.Min()) << u"–"_qs << Figure(samples.Max()) << u" |\n"_qs;
 }
 
 // A registry with its own ini in a temporary folder, English, no backups, a fixed today.
@@ -156,16 +156,16 @@ void BenchSize(int itemCount, int runs)
             [&] { TFind::NextMatch(*core.Tasks(), nullptr, u"no such text anywhere"_qs, true); }));
     }
 
-    out << u"\n### " << itemCount << u" items (" << QFile(path).size() / 1024 << u" KiB file)\n\n"
-        << u"| operation | median ms | range ms |\n|---|---|---|\n";
+    out << u"\n### "_qs << itemCount << u" items ("_qs << QFile(path).size() / 1024
+        << u" KiB file)\n\n"_qs << u"| operation | median ms | range ms |\n|---|---|---|\n"_qs;
     for (const TSamples* samples : {&load, &parse, &stream, &save, &refresh, &commit, &find})
         PrintRow(*samples);
     std::sort(ratios.begin(), ratios.end());
-    out << u"| load ÷ bare parse | " << QString::number(ratios[ratios.size() / 2], 'f', 2) << u" | "
-        << QString::number(ratios.front(), 'f', 2) << u"–" << QString::number(ratios.back(), 'f', 2)
-        << u" |\n"
-        << u"| peak resident memory so far | " << QString::number(PeakResidentMb(), 'f', 0)
-        << u" MB | |\n";
+    out << u"| load ÷ bare parse | "_qs << QString::number(ratios[ratios.size() / 2], 'f', 2)
+        << u" | "_qs << QString::number(ratios.front(), 'f', 2) << u"–"_qs
+        << QString::number(ratios.back(), 'f', 2) << u" |\n"_qs
+        << u"| peak resident memory so far | "_qs << QString::number(PeakResidentMb(), 'f', 0)
+        << u" MB | |\n"_qs;
     out.flush();
 }
 
@@ -217,8 +217,8 @@ void BenchDeepAndWide(int itemCount, int runs)
         if (visited != itemCount || depth <= 0 || sum == 0)
             qFatal("deep outline came out wrong");
     }
-    out << u"\n### An outline " << itemCount << u" levels deep and " << itemCount
-        << u" siblings wide\n\n| operation | median ms | range ms |\n|---|---|---|\n";
+    out << u"\n### An outline "_qs << itemCount << u" levels deep and "_qs << itemCount
+        << u" siblings wide\n\n| operation | median ms | range ms |\n|---|---|---|\n"_qs;
     for (const TSamples* samples : {&build, &path, &walk, &markDone, &remove, &lookups})
         PrintRow(*samples);
     out.flush();
@@ -240,8 +240,8 @@ int main(int argc, char* argv[])
     parser.process(app);
     const int runCount = qMax(5, parser.value(runs).toInt());
 
-    out << u"Tavolin " << TCore::GetVersion() << u" benchmark, " << runCount
-        << u" runs per figure\n";
+    out << u"Tavolin "_qs << TCore::GetVersion() << u" benchmark, "_qs << runCount
+        << u" runs per figure\n"_qs;
     int largest = 0;
     for (const QString& size : parser.value(sizes).split(u',')) {
         BenchSize(size.toInt(), runCount);

@@ -28,7 +28,7 @@ bool TCliPrompts::AskYesNo(const QString& caption, const QString& text)
         questionRefused_ = true;
         return false;
     }
-    err_ << caption << u": " << text << u" [y/N] " << Qt::flush;
+    err_ << caption << u": "_qs << text << u" [y/N] "_qs << Qt::flush;
     QTextStream in(stdin);
     const QString answer = in.readLine().trimmed();
     return answer.compare(u"y"_qs, Qt::CaseInsensitive) == 0 ||

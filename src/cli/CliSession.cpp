@@ -55,13 +55,15 @@ QString TCliSession::ConfigPath(const TCliOptions& options)
 
 std::optional<TDateTime> TCliSession::ParseNow(const QString& text)
 {
-    const QDate date = QDate::fromString(text, Qt::ISODate);
-    if (date.isValid())
-        return DateTime::FromDate(date);
-    const QDateTime stamp = QDateTime::fromString(text, Qt::ISODate);
-    if (stamp.isValid() && text.size() >= 16 && text.at(10) == u'T' &&
-        stamp.timeSpec() == Qt::LocalTime)
-        return DateTime::FromQDateTime(stamp);
+    if (text.size() == 10) {
+        const QDate date = QDate::fromString(text, u"yyyy-MM-dd"_qs);
+        return date.isValid() ? std::optional(DateTime::FromDate(date)) : std::nullopt;
+    }
+    for (const QString& form : {u"yyyy-MM-ddTHH:mm"_qs, u"yyyy-MM-ddTHH:mm:ss"_qs}) {
+        const QDateTime stamp = QDateTime::fromString(text, form);
+        if (stamp.isValid())
+            return DateTime::FromQDateTime(stamp);
+    }
     return std::nullopt;
 }
 

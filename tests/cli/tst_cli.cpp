@@ -1,0 +1,485 @@
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// tavolin-cli run as a user runs it, on a copy of a small data file in a temporary folder.
+class TstCli : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+
+    void helpVersionAndUsage_data();
+    void helpVersionAndUsage();
+    void readingCommands_leaveNoTrace_data();
+    void readingCommands_leaveNoTrace();
+    void todo_data();
+    void todo();
+    void todo_plainText_isReadable();
+    void outline_json();
+    void statistics_inCzech();
+    void show_everyFieldAndTheComputedOnes();
+    void notFound_data();
+    void notFound();
+    void contexts_json();
+
+    void add_thenShow_savesWithBackup();
+    void set_changesFieldsAndStamps();
+    void set_rejectsBadInput_data();
+    void set_rejectsBadInput();
+    void accomplishAndUndone();
+    void move_data();
+    void move();
+    void deleteAndClean_needAnAnswerOffATerminal_data();
+    void deleteAndClean_needAnAnswerOffATerminal();
+    void contextCommands();
+    void newFile_refusesToReplaceSilently();
+    void failedLoad_neverSaves();
+
+private:
+    struct TRun {
+        int status;
+        QString out;
+        QString err;
+    };
+    TRun Cli(const QStringList& arguments, const QString& language = u"en_US.UTF-8"_qs);
+    QJsonObject CliJson(const QStringList& arguments);
+    QString DataFile() const { return folder_->filePath(u"small.kav"_qs); }
+    QByteArray DataBytes() const;
+    QStringList FolderEntries() const;
+
+    std::unique_ptr<QTemporaryDir> folder_;
+};
+
+namespace {
+const QString garden = u"{00000000-0000-0000-0000-0000000000B1}"_qs;
+const QString buyPaint = u"{00000000-0000-0000-0000-0000000000B2}"_qs;
+const QString paintFence = u"{00000000-0000-0000-0000-0000000000B3}"_qs;
+const QString waterPlants = u"{00000000-0000-0000-0000-0000000000B4}"_qs;
+const QString oldChores = u"{00000000-0000-0000-0000-0000000000B6}"_qs;
+const QString sweep = u"{00000000-0000-0000-0000-0000000000B7}"_qs;
+const QString sendReport = u"{00000000-0000-0000-0000-0000000000B9}"_qs;
+
+QStringList RowIds(const QJsonObject& page)
+{
+    QStringList ids;
+    for (const QJsonValue& row : page.value(u"rows"_qs).toArray())
+        ids.append(row.toObject().value(u"id"_qs).toString());
+    return ids;
+}
+} // namespace
+
+void TstCli::init()
+{
+    folder_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(folder_->isValid());
+    QVERIFY(QFile::copy(QStringLiteral(TAVOLIN_CLI_FIXTURES "/small.kav"), DataFile()));
+    QFile::setPermissions(DataFile(), QFile::ReadOwner | QFile::WriteOwner);
+}
+
+TstCli::TRun TstCli::Cli(const QStringList& arguments, const QString& language)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"LC_ALL"_qs, language);
+    environment.insert(u"TAVOLIN_CONFIG"_qs, folder_->filePath(u"tavolin.ini"_qs));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder_->path());
+    process.start(QStringLiteral(TAVOLIN_CLI),
+                  QStringList{u"--file"_qs, DataFile(), u"--now"_qs, u"2026-03-15T10:00"_qs} +
+                      arguments);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000))
+        return {-1, {}, u"timed out"_qs};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QJsonObject TstCli::CliJson(const QStringList& arguments)
+{
+    const TRun run = Cli(QStringList{u"--json"_qs} + arguments);
+    if (run.status != 0)
+        qWarning() << "tavolin-cli" << arguments << "failed:" << run.err;
+    return QJsonDocument::fromJson(run.out.toUtf8()).object();
+}
+
+QByteArray TstCli::DataBytes() const
+{
+    QFile file(DataFile());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList TstCli::FolderEntries() const
+{
+    return QDir(folder_->path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+void TstCli::helpVersionAndUsage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("expectedOut");
+    QTest::newRow("version") << QStringList{u"--version"_qs} << 0 << u"Tavolin 0.8.0\n"_qs;
+    QTest::newRow("help") << QStringList{u"--help"_qs} << 0 << u"Usage: tavolin-cli"_qs;
+    QTest::newRow("no command") << QStringList{} << 1 << QString();
+    QTest::newRow("unknown command") << QStringList{u"frobnicate"_qs} << 1 << QString();
+    QTest::newRow("bad language") << QStringList{u"--lang"_qs, u"de"_qs, u"stats"_qs} << 1
+                                  << QString();
+    QTest::newRow("missing option value")
+        << QStringList{u"todo"_qs, u"--context"_qs} << 1 << QString();
+    QTest::newRow("unexpected argument") << QStringList{u"stats"_qs, u"extra"_qs} << 1 << QString();
+}
+
+void TstCli::helpVersionAndUsage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, expectedOut);
+    const TRun run = Cli(arguments);
+    QCOMPARE(run.status, status);
+    QVERIFY2(run.out.startsWith(expectedOut), qPrintable(run.out));
+    if (status != 0)
+        QVERIFY(!run.err.isEmpty());
+}
+
+void TstCli::readingCommands_leaveNoTrace_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    for (const char* command :
+         {"outline", "todo", "projects", "goals", "done", "stats", "contexts"})
+        QTest::newRow(command) << QStringList{QString::fromLatin1(command)};
+    QTest::newRow("show") << QStringList{u"show"_qs, garden};
+    QTest::newRow("find") << QStringList{u"find"_qs, u"paint"_qs};
+}
+
+void TstCli::readingCommands_leaveNoTrace()
+{
+    QFETCH(QStringList, arguments);
+    const QByteArray before = DataBytes();
+    const TRun run = Cli(arguments);
+    QCOMPARE(run.status, 0);
+    QVERIFY(!run.out.isEmpty());
+    // No backup, no configuration, no data file written.
+    QCOMPARE(FolderEntries(), QStringList{u"small.kav"_qs});
+    QCOMPARE(DataBytes(), before);
+}
+
+void TstCli::todo_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("expectedIds");
+    // Best first: Sweep 900000, Send report 910000, Buy paint 960000. Paint the fence waits for
+    // Buy paint; Water plants is due tomorrow with no lead time.
+    QTest::newRow("all contexts") << QStringList{u"todo"_qs}
+                                  << QStringList{sweep, sendReport, buyPaint};
+    QTest::newRow("a context without its inclusions")
+        << QStringList{u"todo"_qs, u"--context"_qs, u"Office"_qs, u"--no-included"_qs}
+        << QStringList{sweep};
+    QTest::newRow("a context with the contexts it includes")
+        << QStringList{u"todo"_qs, u"--context"_qs, u"Office"_qs, u"--included"_qs}
+        << QStringList{sweep, sendReport};
+    QTest::newRow("a context by id")
+        << QStringList{u"todo"_qs, u"--context"_qs, u"{00000000-0000-0000-0000-0000000000C1}"_qs}
+        << QStringList{sweep, buyPaint};
+    QTest::newRow("tomorrow the routine task is due")
+        << QStringList{u"--now"_qs, u"2026-03-16"_qs, u"todo"_qs, u"--context"_qs, u"Home"_qs}
+        << QStringList{sweep, waterPlants};
+}
+
+void TstCli::todo()
+{
+    QFETCH(QStringList, arguments);
+    const QJsonObject page = CliJson(arguments);
+    QCOMPARE(page.value(u"view"_qs).toString(), u"todo"_qs);
+    QTEST(RowIds(page), "expectedIds");
+}
+
+void TstCli::todo_plainText_isReadable()
+{
+    const TRun run = Cli({u"todo"_qs});
+    QCOMPARE(run.status, 0);
+    QVERIFY2(!run.out.contains(u'<') && !run.out.contains(u'\x1b'), qPrintable(run.out));
+    const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.at(2).simplified(), u"[ ] Buy paint (n) Errands"_qs);
+}
+
+void TstCli::outline_json()
+{
+    const QJsonArray rows = CliJson({u"outline"_qs}).value(u"rows"_qs).toArray();
+    QCOMPARE(rows.size(), 10);
+    const QJsonObject home = rows.at(0).toObject();
+    QCOMPARE(home.value(u"depth"_qs).toInt(), 0);
+    QCOMPARE(home.value(u"check"_qs).toString(), u"none"_qs);
+    QCOMPARE(home.value(u"expanded"_qs).toBool(), true);
+    const QJsonObject oldChoresRow = rows.at(6).toObject();
+    QCOMPARE(oldChoresRow.value(u"id"_qs).toString(), oldChores);
+    QCOMPARE(oldChoresRow.value(u"check"_qs).toString(), u"ticked"_qs);
+    QCOMPARE(oldChoresRow.value(u"text"_qs).toString(),
+             u"<img src=\"idx:1\"> <font color=\"clSilver\">Old chores</font>    "_qs.trimmed());
+    QCOMPARE(rows.at(7).toObject().value(u"depth"_qs).toInt(), 2);
+}
+
+void TstCli::statistics_inCzech()
+{
+    const QJsonObject page = CliJson({u"--lang"_qs, u"cs"_qs, u"stats"_qs});
+    QCOMPARE(page.value(u"markup"_qs).toString(),
+             u"Položky: 10 (9 aktivní, 1 hotovo)<br><br>Úkoly: 5<br>Projekty: 2<br>Cíle: "
+             "1<br>Nápady: 1<br>"_qs);
+}
+
+void TstCli::show_everyFieldAndTheComputedOnes()
+{
+    const QJsonObject item = CliJson({u"show"_qs, buyPaint}).value(u"item"_qs).toObject();
+    QCOMPARE(item.value(u"name"_qs).toString(), u"Buy paint"_qs);
+    QCOMPARE(item.value(u"parentid"_qs).toString(), garden);
+    QCOMPARE(item.value(u"nextdate"_qs).toString(), u"3/1/2026"_qs);
+    QCOMPARE(item.value(u"created"_qs).toString(), u"1/5/2026 9:15:00 AM"_qs);
+    QCOMPARE(item.value(u"sortorder"_qs).toString(), u"0"_qs);
+    QCOMPARE(item.value(u"priorityscore"_qs).toInt(), 960000);
+    QCOMPARE(item.value(u"sortkey"_qs).toString(), u"960000"_qs);
+    QCOMPARE(item.value(u"path"_qs).toString(), u"Home >>> Garden >>> Buy paint"_qs);
+    QCOMPARE(item.value(u"depth"_qs).toInt(), 2);
+    QCOMPARE(item.value(u"blocked"_qs).toBool(), false);
+    QCOMPARE(CliJson({u"show"_qs, paintFence})
+                 .value(u"item"_qs)
+                 .toObject()
+                 .value(u"blocked"_qs)
+                 .toBool(),
+             true);
+}
+
+void TstCli::notFound_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("expectedError");
+    QTest::newRow("unknown id") << QStringList{u"show"_qs,
+                                               u"{00000000-0000-0000-0000-000000000999}"_qs}
+                                << u"en_US.UTF-8"_qs << u"No item with the id"_qs;
+    QTest::newRow("not an id") << QStringList{u"show"_qs, u"garden"_qs} << u"en_US.UTF-8"_qs
+                               << u"No item with the id"_qs;
+    QTest::newRow("unknown context") << QStringList{u"todo"_qs, u"--context"_qs, u"Moon"_qs}
+                                     << u"en_US.UTF-8"_qs << u"No context named Moon"_qs;
+    QTest::newRow("find nothing") << QStringList{u"find"_qs, u"zzz"_qs} << u"en_US.UTF-8"_qs
+                                  << u"Searched string not found"_qs;
+    QTest::newRow("find nothing, in Czech")
+        << QStringList{u"--lang"_qs, u"cs"_qs, u"find"_qs, u"zzz"_qs} << u"cs_CZ.UTF-8"_qs
+        << u"Hledaný text nebyl nalezen"_qs;
+    QTest::newRow("find again past the last match")
+        << QStringList{u"find"_qs, u"paint"_qs, u"--after"_qs, paintFence} << u"en_US.UTF-8"_qs
+        << u"Searched string not found"_qs;
+}
+
+void TstCli::notFound()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, language);
+    QFETCH(QString, expectedError);
+    const TRun run = Cli(arguments, language);
+    QCOMPARE(run.status, 4);
+    QVERIFY2(run.err.startsWith(expectedError), qPrintable(run.err));
+}
+
+void TstCli::contexts_json()
+{
+    const QJsonArray contexts = CliJson({u"contexts"_qs}).value(u"contexts"_qs).toArray();
+    QStringList names;
+    for (const QJsonValue& context : contexts)
+        names.append(context.toObject().value(u"name"_qs).toString());
+    QCOMPARE(names, QStringList({u"Anywhere"_qs, u"Errands"_qs, u"Home"_qs, u"Office"_qs,
+                                 u"Office PC"_qs}));
+    const QJsonObject office = contexts.at(3).toObject();
+    QCOMPARE(office.value(u"includes"_qs).toArray(),
+             QJsonArray({u"{00000000-0000-0000-0000-0000000000C4}"_qs}));
+    QCOMPARE(contexts.at(4).toObject().value(u"type"_qs).toString(), u"Computer"_qs);
+}
+
+void TstCli::add_thenShow_savesWithBackup()
+{
+    const TRun added = Cli({u"--json"_qs, u"add"_qs, u"--parent"_qs, garden, u"--name"_qs,
+                            u"Buy brushes"_qs, u"--context"_qs, u"Errands"_qs});
+    QCOMPARE(added.status, 0);
+    const QString id =
+        QJsonDocument::fromJson(added.out.toUtf8()).object().value(u"id"_qs).toString();
+    QVERIFY(!id.isEmpty());
+    const QJsonObject item = CliJson({u"show"_qs, id}).value(u"item"_qs).toObject();
+    QCOMPARE(item.value(u"name"_qs).toString(), u"Buy brushes"_qs);
+    // A subitem of a project is a task with the project's effort and nothing else of it.
+    QCOMPARE(item.value(u"tasktype"_qs).toString(), u"Task"_qs);
+    QCOMPARE(item.value(u"parentid"_qs).toString(), garden);
+    QCOMPARE(item.value(u"context_id"_qs).toString(), u"{00000000-0000-0000-0000-0000000000C1}"_qs);
+    QCOMPARE(item.value(u"sortorder"_qs).toString(), u"3"_qs);
+    // Opened for a change: backup number 3 after the header's 2.
+    QVERIFY(FolderEntries().contains(u"small.kav - backup 3.ka~"_qs));
+}
+
+void TstCli::set_changesFieldsAndStamps()
+{
+    QCOMPARE(Cli({u"set"_qs, buyPaint, u"importance=10"_qs, u"note=Two tins"_qs,
+                  u"accomplishtype=By due date"_qs, u"nextdate=3/20/2026"_qs})
+                 .status,
+             0);
+    const QJsonObject item = CliJson({u"show"_qs, buyPaint}).value(u"item"_qs).toObject();
+    QCOMPARE(item.value(u"importance"_qs).toString(), u"10"_qs);
+    QCOMPARE(item.value(u"note"_qs).toString(), u"Two tins"_qs);
+    QCOMPARE(item.value(u"accomplishtype"_qs).toString(), u"By due date"_qs);
+    QCOMPARE(item.value(u"nextdate"_qs).toString(), u"3/20/2026"_qs);
+    QCOMPARE(item.value(u"lastmodified"_qs).toString(), u"3/15/2026 10:00:00 AM"_qs);
+}
+
+void TstCli::set_rejectsBadInput_data()
+{
+    QTest::addColumn<QStringList>("assignments");
+    QTest::newRow("not a number") << QStringList{u"importance=lots"_qs};
+    QTest::newRow("no equals sign") << QStringList{u"importance"_qs};
+    QTest::newRow("the id") << QStringList{u"id={00000000-0000-0000-0000-000000000777}"_qs};
+    QTest::newRow("unknown element") << QStringList{u"colour=red"_qs};
+    QTest::newRow("nothing to set") << QStringList{};
+}
+
+void TstCli::set_rejectsBadInput()
+{
+    QFETCH(QStringList, assignments);
+    const QByteArray before = DataBytes();
+    const TRun run = Cli(QStringList{u"set"_qs, buyPaint} + assignments);
+    QCOMPARE(run.status, 1);
+    QVERIFY(!run.err.isEmpty());
+    QCOMPARE(DataBytes(), before);
+}
+
+void TstCli::accomplishAndUndone()
+{
+    // A routine task moves on by its period and stays open.
+    QCOMPARE(Cli({u"accomplish"_qs, waterPlants}).status, 0);
+    QJsonObject item = CliJson({u"show"_qs, waterPlants}).value(u"item"_qs).toObject();
+    QCOMPARE(item.value(u"nextdate"_qs).toString(), u"3/23/2026"_qs);
+    QCOMPARE(item.value(u"checked"_qs).toString(), u"false"_qs);
+    // A task done once leaves the to-do list for the done list; undone brings it back Active.
+    QCOMPARE(Cli({u"accomplish"_qs, buyPaint}).status, 0);
+    QVERIFY(!RowIds(CliJson({u"todo"_qs})).contains(buyPaint));
+    QVERIFY(RowIds(CliJson({u"done"_qs})).contains(buyPaint));
+    QCOMPARE(Cli({u"undone"_qs, buyPaint}).status, 0);
+    item = CliJson({u"show"_qs, buyPaint}).value(u"item"_qs).toObject();
+    QCOMPARE(item.value(u"status"_qs).toString(), u"Active"_qs);
+    QCOMPARE(item.value(u"checked"_qs).toString(), u"false"_qs);
+}
+
+void TstCli::move_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("movedParent");
+    QTest::addColumn<QString>("movedSortOrder");
+    QTest::newRow("under another item")
+        << QStringList{buyPaint, u"--under"_qs, oldChores} << 0 << oldChores << u"1"_qs;
+    QTest::newRow("down") << QStringList{buyPaint, u"--down"_qs} << 0 << garden << u"1"_qs;
+    QTest::newRow("up at the top changes nothing")
+        << QStringList{buyPaint, u"--up"_qs} << 0 << garden << u"0"_qs;
+    QTest::newRow("under itself") << QStringList{garden, u"--under"_qs, garden} << 1 << QString()
+                                  << QString();
+    QTest::newRow("under its own subitem")
+        << QStringList{garden, u"--under"_qs, buyPaint} << 1 << QString() << QString();
+    QTest::newRow("two directions")
+        << QStringList{buyPaint, u"--up"_qs, u"--down"_qs} << 1 << QString() << QString();
+}
+
+void TstCli::move()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, movedParent);
+    QFETCH(QString, movedSortOrder);
+    QCOMPARE(Cli(QStringList{u"move"_qs} + arguments).status, status);
+    if (status != 0)
+        return;
+    const QJsonObject item = CliJson({u"show"_qs, buyPaint}).value(u"item"_qs).toObject();
+    QCOMPARE(item.value(u"parentid"_qs).toString(), movedParent);
+    QCOMPARE(item.value(u"sortorder"_qs).toString(), movedSortOrder);
+}
+
+void TstCli::deleteAndClean_needAnAnswerOffATerminal_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("gone");
+    QTest::newRow("delete") << QStringList{u"delete"_qs, garden} << buyPaint;
+    QTest::newRow("clean") << QStringList{u"clean"_qs} << sweep;
+}
+
+void TstCli::deleteAndClean_needAnAnswerOffATerminal()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, gone);
+    const QByteArray before = DataBytes();
+    const TRun refused = Cli(arguments);
+    QCOMPARE(refused.status, 1);
+    QVERIFY2(refused.err.contains(u"--yes"_qs), qPrintable(refused.err));
+    QCOMPARE(DataBytes(), before);
+
+    QCOMPARE(Cli(arguments + QStringList{u"--yes"_qs}).status, 0);
+    QCOMPARE(Cli({u"show"_qs, gone}).status, 4);
+    QCOMPARE(Cli({u"show"_qs, u"{00000000-0000-0000-0000-0000000000A1}"_qs}).status, 0);
+}
+
+void TstCli::contextCommands()
+{
+    const TRun added =
+        Cli({u"contexts"_qs, u"add"_qs, u"Phone booth"_qs, u"--type"_qs, u"Phone"_qs});
+    QCOMPARE(added.status, 0);
+    const QString booth = added.out.trimmed();
+    QCOMPARE(Cli({u"contexts"_qs, u"include"_qs, u"Office"_qs, booth}).status, 0);
+    QCOMPARE(Cli({u"contexts"_qs, u"exclude"_qs, u"Office"_qs, u"Office PC"_qs}).status, 0);
+    QCOMPARE(
+        Cli({u"contexts"_qs, u"delete"_qs, u"Errands"_qs, u"--replace-with"_qs, u"Home"_qs}).status,
+        0);
+    QCOMPARE(Cli({u"contexts"_qs, u"delete"_qs, u"Anywhere"_qs}).status, 1);
+    QCOMPARE(Cli({u"contexts"_qs, u"add"_qs, u"Moon"_qs, u"--type"_qs, u"Anywhere"_qs}).status, 1);
+
+    const QJsonArray contexts = CliJson({u"contexts"_qs}).value(u"contexts"_qs).toArray();
+    QStringList names;
+    for (const QJsonValue& context : contexts)
+        names.append(context.toObject().value(u"name"_qs).toString());
+    // Contexts added later stand at the end until the file is read again, sorted.
+    QCOMPARE(names, QStringList({u"Anywhere"_qs, u"Home"_qs, u"Office"_qs, u"Office PC"_qs,
+                                 u"Phone booth"_qs}));
+    QCOMPARE(contexts.at(2).toObject().value(u"includes"_qs).toArray(), QJsonArray({booth}));
+    // The deleted context's items went to its replacement.
+    QCOMPARE(CliJson({u"show"_qs, buyPaint}).value(u"item"_qs).toObject().value(u"context_id"_qs),
+             QJsonValue(u"{00000000-0000-0000-0000-0000000000C2}"_qs));
+}
+
+void TstCli::newFile_refusesToReplaceSilently()
+{
+    const QByteArray before = DataBytes();
+    QCOMPARE(Cli({u"new"_qs}).status, 1);
+    QCOMPARE(DataBytes(), before);
+
+    const QString fresh = folder_->filePath(u"fresh.kav"_qs);
+    QCOMPARE(Cli({u"--file"_qs, fresh, u"new"_qs}).status, 0);
+    const QJsonArray rows =
+        CliJson({u"--file"_qs, fresh, u"outline"_qs}).value(u"rows"_qs).toArray();
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.at(0).toObject().value(u"check"_qs).toString(), u"none"_qs); // a new area
+}
+
+void TstCli::failedLoad_neverSaves()
+{
+    QFile file(DataFile());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("<document><tasks><task><id>garbage</id></task></tasks>");
+    file.close();
+    const QByteArray before = DataBytes();
+    const TRun run = Cli({u"add"_qs, u"--name"_qs, u"Lost?"_qs});
+    QCOMPARE(run.status, 2);
+    QVERIFY2(run.err.startsWith(u"Error during loading file | "_qs), qPrintable(run.err));
+    QCOMPARE(DataBytes(), before);
+    QCOMPARE(Cli({u"--file"_qs, folder_->filePath(u"missing.kav"_qs), u"stats"_qs}).status, 2);
+}
+
+QTEST_GUILESS_MAIN(TstCli)
+#include "tst_cli.moc"
