@@ -116,24 +116,25 @@ void Set(TCliContext& context)
     session.Save();
 }
 
-void Accomplish(TCliContext& context)
+// The done link of the lists (accomplish) and of the done list (undone).
+void FollowDoneLink(TCliContext& context, TKavView::TLinkAction action)
 {
     TCliSession& session = context.session;
     TTask& item = session.Item(context.arguments.Positional(u"item id"_qs));
     context.arguments.Finish();
     Prepare(context);
-    TKavView::FollowDoneLink(item, Completion::Accomplish);
+    TKavView::FollowDoneLink(item, action);
     session.Save();
+}
+
+void Accomplish(TCliContext& context)
+{
+    FollowDoneLink(context, Completion::Accomplish);
 }
 
 void Undone(TCliContext& context)
 {
-    TCliSession& session = context.session;
-    TTask& item = session.Item(context.arguments.Positional(u"item id"_qs));
-    context.arguments.Finish();
-    Prepare(context);
-    TKavView::FollowDoneLink(item, TDoneView::Undo);
-    session.Save();
+    FollowDoneLink(context, TDoneView::Undo);
 }
 
 void Move(TCliContext& context)

@@ -1,23 +1,7 @@
 #include "languages/LanguagesEngine.h"
 
 #include "app/AppCore.h"
-
-namespace {
-
-// Only A to Z: keys must not meet through wider case rules (the Kelvin sign is no K). The copy
-// stays shared with the key until a letter actually changes.
-QString FoldAsciiLetters(const QString& key)
-{
-    QString folded = key;
-    for (qsizetype i = 0; i < key.size(); ++i) {
-        const char16_t c = key.at(i).unicode();
-        if (c >= u'A' && c <= u'Z')
-            folded[i] = QChar(char16_t(c - u'A' + u'a'));
-    }
-    return folded;
-}
-
-} // namespace
+#include "platform/Text.h"
 
 TLanguagesEngine::TLanguagesEngine()
 {
@@ -31,7 +15,7 @@ void TLanguagesEngine::AddString(const QString& key, TLanguage language, const Q
     TLookup& lookup = lookups_[language];
     if (!lookup.exact.contains(key))
         lookup.exact.insert(key, text);
-    const QString folded = FoldAsciiLetters(key);
+    const QString folded = AsciiLower(key);
     if (!lookup.folded.contains(folded))
         lookup.folded.insert(folded, text);
 }
@@ -54,7 +38,7 @@ QString TLanguagesEngine::Translate(const QString& key) const
         if (const auto exact = lookup->exact.constFind(key); exact != lookup->exact.cend())
             return *exact;
         const auto& folded = lookup->folded;
-        if (const auto match = folded.constFind(FoldAsciiLetters(key)); match != folded.cend())
+        if (const auto match = folded.constFind(AsciiLower(key)); match != folded.cend())
             return *match;
     }
     if (CoreExists())

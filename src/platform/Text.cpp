@@ -1,12 +1,13 @@
 #include "platform/Text.h"
 
-QString AsciiLower(QStringView text)
+QString AsciiLower(const QString& text)
 {
-    QString result = text.toString();
-    for (QChar& c : result) {
-        const char16_t u = c.unicode();
-        if (u >= u'A' && u <= u'Z')
-            c = QChar(char16_t(u + (u'a' - u'A')));
+    // The copy stays shared with the text until a letter actually changes.
+    QString result = text;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c >= u'A' && c <= u'Z')
+            result[i] = QChar(char16_t(c + (u'a' - u'A')));
     }
     return result;
 }
