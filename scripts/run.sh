@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --parallel
+cmake --preset default >/dev/null
+cmake --build --preset default --parallel
 exec build/src/cli/tavolin-cli "${@:---help}"
