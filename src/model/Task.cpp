@@ -56,7 +56,7 @@ std::unique_ptr<TTask> TTask::Create(TTask* parent)
 {
     std::unique_ptr<TTask> item(new TTask);
     item->id_ = Guid::Create();
-    item->taskType_ = TTaskType::Area;
+    item->StoreType(TTaskType::Area);
     item->contextId_ = TContexts::AnywhereGuid();
     item->importance_ = 100;
     item->effort_ = 50;
@@ -75,8 +75,8 @@ std::unique_ptr<TTask> TTask::Create(TTask* parent)
 void TTask::ApplySubitemDefaults(const TTask& parent)
 {
     effort_ = parent.effort_;
-    taskType_ =
-        Core().Config()->AutoTypeForSubItems() ? SubitemType(parent.taskType_) : TTaskType::Task;
+    StoreType(Core().Config()->AutoTypeForSubItems() ? SubitemType(parent.taskType_)
+                                                     : TTaskType::Task);
     contextId_ = parent.contextId_;
     if (parent.accomplishType_ != TAccomplishType::Once)
         nextDate_ = parent.nextDate_;
@@ -99,10 +99,34 @@ void TTask::SetName(const QString& name)
     }
 }
 
+void TTask::SetTaskType(TTaskType type)
+{
+    StoreType(type);
+}
+
 void TTask::SetStatus(TTaskStatus status)
 {
     status_ = status;
-    checked_ = status == TTaskStatus::Finished;
+    StoreChecked(status == TTaskStatus::Finished);
+}
+
+void TTask::SetChecked(bool done)
+{
+    StoreChecked(done);
+}
+
+void TTask::StoreChecked(bool done)
+{
+    if (owner_ && done != checked_)
+        owner_->counts_.DoneChanged(done);
+    checked_ = done;
+}
+
+void TTask::StoreType(TTaskType type)
+{
+    if (owner_ && type != taskType_)
+        owner_->counts_.TypeChanged(taskType_, type);
+    taskType_ = type;
 }
 
 void TTask::SetParent(TTask* parent)
@@ -241,7 +265,7 @@ void TTask::SetContextIdText(QStringView text)
 
 void TTask::SetTypeText(QStringView text)
 {
-    taskType_ = TaskTypeFromName(text).value_or(taskType_);
+    StoreType(TaskTypeFromName(text).value_or(taskType_));
 }
 
 void TTask::SetAccomplishText(QStringView text)

@@ -49,7 +49,7 @@ public:
     TAccomplishType AccomplishType() const { return accomplishType_; }
     void SetAccomplishType(TAccomplishType type) { accomplishType_ = type; }
     TTaskType TaskType() const { return taskType_; }
-    void SetTaskType(TTaskType type) { taskType_ = type; }
+    void SetTaskType(TTaskType type);
     TPeriodType RepeatType() const { return repeatType_; }
     void SetRepeatType(TPeriodType type) { repeatType_ = type; }
     TPeriodType LeadType() const { return leadType_; }
@@ -65,7 +65,7 @@ public:
     void SetLastModified(TDateTime stamp) { lastModified_ = stamp; }
     // The done flag.
     bool Checked() const { return checked_; }
-    void SetChecked(bool done) { checked_ = done; }
+    void SetChecked(bool done);
     bool DependOnPrevious() const { return dependOnPrevious_; }
     void SetDependOnPrevious(bool depends) { dependOnPrevious_ = depends; }
     // The expanded state of the outline node as read from the data file.
@@ -135,6 +135,9 @@ private:
     // Only the tree moves items, so that an item's parent and its parent's children agree.
     void SetParent(TTask* parent);
     void ApplySubitemDefaults(const TTask& parent);
+    // The tree counts done items and items by type; these two fields change only here.
+    void StoreChecked(bool done);
+    void StoreType(TTaskType type);
 
     QUuid id_;
     QUuid parentId_;

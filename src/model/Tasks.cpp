@@ -36,6 +36,7 @@ TTask* TTasks::Add(TTask* parent)
     items_.push_back(std::move(created));
     Attach(*item, parent);
     byId_.Insert(item->id_, item, item->listOrder_);
+    counts_.Add(item->checked_, item->taskType_);
     return item;
 }
 
@@ -60,6 +61,7 @@ void TTasks::Clear()
     for (const std::unique_ptr<TTask>& item : items_)
         Core().ForgetCurrentItem(item.get());
     byId_.Clear();
+    counts_.Clear();
     topLevel_.clear();
     items_.clear();
 }
@@ -88,17 +90,6 @@ int TTasks::CountSubitems(const TTask& item, bool recursive) const
     for (const TTask* below = NextBelow(item, &item); below; below = NextBelow(*below, &item))
         ++count;
     return count;
-}
-
-int TTasks::CountDone() const
-{
-    return int(std::ranges::count_if(items_, [](const auto& item) { return item->checked_; }));
-}
-
-int TTasks::CountByType(TTaskType type) const
-{
-    return int(std::ranges::count_if(items_,
-                                     [type](const auto& item) { return item->taskType_ == type; }));
 }
 
 void TTasks::MoveUp(TTask& item)
@@ -271,7 +262,11 @@ void TTasks::Release(const QList<TTask*>& roots)
     for (TTask* parent : std::as_const(survivingParents))
         compact(parent->children_);
     byId_.RemoveReleased(ids, isReleased);
-    std::erase_if(items_, [](const std::unique_ptr<TTask>& item) { return item->released_; });
+    std::erase_if(items_, [this](const std::unique_ptr<TTask>& item) {
+        if (item->released_)
+            counts_.Remove(item->checked_, item->taskType_);
+        return item->released_;
+    });
 }
 
 void TTasks::IdChanged(TTask& item, const QUuid& previous)

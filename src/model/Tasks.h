@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ItemCounts.h"
 #include "model/ItemIdIndex.h"
 #include "model/Task.h"
 
@@ -39,8 +40,8 @@ public:
     TTask* FindByRow(const TViewRow* row) const;
 
     int CountSubitems(const TTask& item, bool recursive) const;
-    int CountDone() const;
-    int CountByType(TTaskType type) const;
+    int CountDone() const { return counts_.Done(); }
+    int CountByType(TTaskType type) const { return counts_.OfType(type); }
     int Count() const { return int(items_.size()); }
 
     // Swap the item with its previous or next sibling; nothing at the ends.
@@ -120,5 +121,6 @@ private:
     std::vector<std::unique_ptr<TTask>> items_;
     QList<TTask*> topLevel_;
     TItemIdIndex byId_;
+    TItemCounts counts_;
     quint64 nextListOrder_ = 0;
 };

@@ -20,6 +20,8 @@ private Q_SLOTS:
     void countSubitems_data();
     void countSubitems();
     void countDoneAndByType();
+    void counts_followEveryChange_data();
+    void counts_followEveryChange();
 
     void delete_removesSubtree_descendantsFirst();
     void delete_forgetsCurrentItem_data();
@@ -159,6 +161,69 @@ void TstTasks::countDoneAndByType()
     items[u"Paint"_qs]->SetChecked(true);
     items[u"Work"_qs]->SetChecked(true);
     QCOMPARE(tasks.CountDone(), 2);
+}
+
+void TstTasks::counts_followEveryChange_data()
+{
+    // Each step is "verb [item [value]]"; the counts must match a scan of the items after each.
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("done flag set twice, then cleared")
+        << QStringList{u"check Paint"_qs, u"check Paint"_qs, u"uncheck Paint"_qs};
+    QTest::newRow("status couples the done flag") << QStringList{
+        u"status Fence Finished"_qs, u"status Fence Finished"_qs, u"status Fence Suspended"_qs};
+    QTest::newRow("type by value and by text, unknown text kept")
+        << QStringList{u"type Gate Idea"_qs, u"typetext Gate Goal"_qs, u"typetext Gate Nonsense"_qs,
+                       u"type Gate Goal"_qs};
+    QTest::newRow("a deleted subtree takes its done items and types along")
+        << QStringList{u"check Paint"_qs, u"check Home"_qs, u"delete Fence"_qs};
+    QTest::newRow("clean, then new items")
+        << QStringList{u"check Fence"_qs, u"check Work"_qs, u"clean"_qs, u"add Home"_qs, u"add"_qs};
+    QTest::newRow("moving changes nothing") << QStringList{u"check Gate"_qs, u"move Gate Work"_qs};
+    QTest::newRow("clear, then a new item")
+        << QStringList{u"check Paint"_qs, u"type Home Idea"_qs, u"clear"_qs, u"add"_qs};
+}
+
+void TstTasks::counts_followEveryChange()
+{
+    QFETCH(QStringList, steps);
+    TTestCore test;
+    TTasks& tasks = *test.core().Tasks();
+    auto items = BuildOutline(tasks, familyOutline);
+    for (const QString& step : steps) {
+        const QStringList words = step.split(u' ');
+        const QString& verb = words.at(0);
+        TTask* item = words.size() > 1 ? items.value(words.at(1)) : nullptr;
+        if (verb == u"check" || verb == u"uncheck")
+            item->SetChecked(verb == u"check");
+        else if (verb == u"status")
+            item->SetStatus(*TaskStatusFromName(words.at(2)));
+        else if (verb == u"type")
+            item->SetTaskType(*TaskTypeFromName(words.at(2)));
+        else if (verb == u"typetext")
+            item->SetTypeText(words.at(2));
+        else if (verb == u"delete")
+            tasks.Delete(*item);
+        else if (verb == u"clean")
+            tasks.Clean();
+        else if (verb == u"move")
+            tasks.MoveUnder(*item, *items.value(words.at(2)));
+        else if (verb == u"clear")
+            tasks.Clear();
+        else if (verb == u"add")
+            tasks.Add(item);
+        else
+            QFAIL(qPrintable(u"unknown step " + step));
+
+        int done = 0;
+        QHash<TTaskType, int> byType;
+        for (const TTask& each : tasks.Items()) {
+            done += each.Checked() ? 1 : 0;
+            ++byType[each.TaskType()];
+        }
+        QCOMPARE(tasks.CountDone(), done);
+        for (TTaskType type : AllTaskTypes)
+            QCOMPARE(tasks.CountByType(type), byType.value(type));
+    }
 }
 
 void TstTasks::delete_removesSubtree_descendantsFirst()
