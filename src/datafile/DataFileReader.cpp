@@ -14,7 +14,10 @@
 #include <QLocale>
 #include <pugixml.hpp>
 
+#include <array>
 #include <optional>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -97,13 +100,45 @@ void StepEnds()
     Core().ShowStatus(QString());
 }
 
+constexpr std::size_t parentIdSlot = readTaskElementCount;
+
+// The slot of each element of a task that the reader looks at: the read elements by their
+// number, then the parent's id.
+const std::unordered_map<std::string_view, std::size_t>& TaskElementSlots()
+{
+    static const std::unordered_map<std::string_view, std::size_t> slotOf = [] {
+        std::unordered_map<std::string_view, std::size_t> names{{"parentid", parentIdSlot}};
+        for (std::size_t index = 0; index < readTaskElementCount; ++index)
+            names.emplace(ReadTaskElementName(index), index);
+        return names;
+    }();
+    return slotOf;
+}
+
+// The first child element of each name, as child(name) would find it, in one pass over the
+// children instead of one per name; a null node for a name that is missing.
+using TTaskChildren = std::array<pugi::xml_node, readTaskElementCount + 1>;
+
+TTaskChildren ChildrenOf(const pugi::xml_node& task)
+{
+    const std::unordered_map<std::string_view, std::size_t>& slotOf = TaskElementSlots();
+    TTaskChildren children;
+    for (const pugi::xml_node& child : task.children()) {
+        const auto slot = slotOf.find(child.name());
+        if (slot != slotOf.end() && !children[slot->second])
+            children[slot->second] = child;
+    }
+    return children;
+}
+
 void ReadItem(const pugi::xml_node& task)
 {
     TTasks& tasks = *Core().Tasks();
+    const TTaskChildren children = ChildrenOf(task);
     // "root", text that is not an id and an id not read yet all give a top-level item.
-    TTask& item = *tasks.Add(tasks.FindByIdText(ValueOf(task, "parentid")));
-    for (const char* element : readTaskElements)
-        SetTaskElement(item, QString::fromLatin1(element), ValueOf(task, element));
+    TTask& item = *tasks.Add(tasks.FindByIdText(TextOf(children[parentIdSlot])));
+    for (std::size_t index = 0; index < readTaskElementCount; ++index)
+        SetTaskElement(item, index, TextOf(children[index]));
     Core().Outline()->AddItemNode(item);
 }
 

@@ -5,6 +5,7 @@
 #include "platform/Error.h"
 #include "views/OutlineTree.h"
 
+#include <array>
 #include <optional>
 
 namespace {
@@ -36,13 +37,51 @@ bool IsExpandedInOutline(const TTask& item)
     return node ? node->IsExpanded() : item.Expanded();
 }
 
+// The setter of each element the reader takes, in the order it sets them.
+struct TElementSetter {
+    const char* name;
+    void (*set)(TTask& item, QStringView text);
+};
+
+constexpr std::array<TElementSetter, readTaskElementCount> elementSetters = {{
+    {"id", [](TTask& item, QStringView text) { item.SetIdText(text); }},
+    {"context_id", [](TTask& item, QStringView text) { item.SetContextIdText(text); }},
+    {"name", [](TTask& item, QStringView text) { item.SetName(text.toString()); }},
+    {"importance",
+     [](TTask& item, QStringView text) { item.SetImportance(RequiredIntegerOf(text)); }},
+    {"effort", [](TTask& item, QStringView text) { item.SetEffort(RequiredIntegerOf(text)); }},
+    {"note", [](TTask& item, QStringView text) { item.SetNote(text.toString()); }},
+    {"tasktype", [](TTask& item, QStringView text) { item.SetTypeText(text); }},
+    {"accomplishtype", [](TTask& item, QStringView text) { item.SetAccomplishText(text); }},
+    {"checked", [](TTask& item, QStringView text) { item.SetChecked(FlagOf(text)); }},
+    {"repeattype", [](TTask& item, QStringView text) { item.SetRepeatTypeText(text); }},
+    {"repeatvalue", [](TTask& item, QStringView text) { item.SetRepeatValueText(text); }},
+    {"nextdate", [](TTask& item, QStringView text) { item.SetNextDateText(text); }},
+    {"leadtype", [](TTask& item, QStringView text) { item.SetLeadTypeText(text); }},
+    {"leadvalue", [](TTask& item, QStringView text) { item.SetLeadValueText(text); }},
+    {"status", [](TTask& item, QStringView text) { item.SetStatusText(text); }},
+    {"dependonprevious",
+     [](TTask& item, QStringView text) { item.SetDependOnPrevious(FlagOf(text)); }},
+    {"created", [](TTask& item, QStringView text) { item.SetCreatedText(text); }},
+    {"lastmodified", [](TTask& item, QStringView text) { item.SetLastModifiedText(text); }},
+    {"expanded", [](TTask& item, QStringView text) { item.SetExpanded(FlagOf(text)); }},
+}};
+
+std::optional<std::size_t> SetterIndexOf(QStringView element)
+{
+    for (std::size_t index = 0; index < elementSetters.size(); ++index) {
+        if (element == QLatin1StringView(elementSetters[index].name))
+            return index;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
-const QList<const char*> readTaskElements = {
-    "id",       "context_id",     "name",    "importance",       "effort",      "note",
-    "tasktype", "accomplishtype", "checked", "repeattype",       "repeatvalue", "nextdate",
-    "leadtype", "leadvalue",      "status",  "dependonprevious", "created",     "lastmodified",
-    "expanded"};
+const char* ReadTaskElementName(std::size_t index)
+{
+    return elementSetters.at(index).name;
+}
 
 QList<TTaskElement> TaskElements(const TTask& item)
 {
@@ -75,55 +114,19 @@ QList<TTaskElement> TaskElements(const TTask& item)
     return elements;
 }
 
+void SetTaskElement(TTask& item, std::size_t index, QStringView text)
+{
+    elementSetters.at(index).set(item, text);
+}
+
 void SetTaskElement(TTask& item, QStringView element, QStringView text)
 {
-    if (element == u"id")
-        item.SetIdText(text);
-    else if (element == u"context_id")
-        item.SetContextIdText(text);
-    else if (element == u"name")
-        item.SetName(text.toString());
-    else if (element == u"importance")
-        item.SetImportance(RequiredIntegerOf(text));
-    else if (element == u"effort")
-        item.SetEffort(RequiredIntegerOf(text));
-    else if (element == u"note")
-        item.SetNote(text.toString());
-    else if (element == u"tasktype")
-        item.SetTypeText(text);
-    else if (element == u"accomplishtype")
-        item.SetAccomplishText(text);
-    else if (element == u"checked")
-        item.SetChecked(FlagOf(text));
-    else if (element == u"repeattype")
-        item.SetRepeatTypeText(text);
-    else if (element == u"repeatvalue")
-        item.SetRepeatValueText(text);
-    else if (element == u"nextdate")
-        item.SetNextDateText(text);
-    else if (element == u"leadtype")
-        item.SetLeadTypeText(text);
-    else if (element == u"leadvalue")
-        item.SetLeadValueText(text);
-    else if (element == u"status")
-        item.SetStatusText(text);
-    else if (element == u"dependonprevious")
-        item.SetDependOnPrevious(FlagOf(text));
-    else if (element == u"created")
-        item.SetCreatedText(text);
-    else if (element == u"lastmodified")
-        item.SetLastModifiedText(text);
-    else if (element == u"expanded")
-        item.SetExpanded(FlagOf(text));
+    if (const std::optional<std::size_t> index = SetterIndexOf(element))
+        SetTaskElement(item, *index, text);
 }
 
 bool IsSettableTaskElement(QStringView element)
 {
-    if (element == u"id")
-        return false;
-    for (const char* name : readTaskElements) {
-        if (element == QLatin1String(name))
-            return true;
-    }
-    return false;
+    const std::optional<std::size_t> index = SetterIndexOf(element);
+    return index && *index != 0; // the id names the item
 }
