@@ -100,6 +100,7 @@ void StepEnds()
     Core().ShowStatus(QString());
 }
 
+constexpr std::size_t idSlot = 0;
 constexpr std::size_t parentIdSlot = readTaskElementCount;
 
 // The slot of each element of a task that the reader looks at: the read elements by their
@@ -136,8 +137,10 @@ void ReadItem(const pugi::xml_node& task)
     TTasks& tasks = *Core().Tasks();
     const TTaskChildren children = ChildrenOf(task);
     // "root", text that is not an id and an id not read yet all give a top-level item.
-    TTask& item = *tasks.Add(tasks.FindByIdText(TextOf(children[parentIdSlot])));
-    for (std::size_t index = 0; index < readTaskElementCount; ++index)
+    TTask* parent = tasks.FindByIdText(TextOf(children[parentIdSlot]));
+    // The id, the first element set, comes with the item: no random id to make and replace.
+    TTask& item = *tasks.Add(parent, IdFromText(TextOf(children[idSlot])));
+    for (std::size_t index = idSlot + 1; index < readTaskElementCount; ++index)
         SetTaskElement(item, index, TextOf(children[index]));
     Core().Outline()->AddItemNode(item);
 }

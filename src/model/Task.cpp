@@ -52,10 +52,10 @@ TDateTime StampOrNow(QStringView text)
 
 } // namespace
 
-std::unique_ptr<TTask> TTask::Create(TTask* parent)
+std::unique_ptr<TTask> TTask::Create(TTask* parent, const QUuid& id)
 {
     std::unique_ptr<TTask> item(new TTask);
-    item->id_ = Guid::Create();
+    item->id_ = id;
     item->StoreType(TTaskType::Area);
     item->contextId_ = TContexts::AnywhereGuid();
     item->importance_ = 100;

@@ -19,9 +19,9 @@ class TTasks;
 // Items live in the item tree TTasks, which alone creates, moves and releases them.
 class TTask {
 public:
-    // A new item with every default, and the subitem defaults when there is a parent.
+    // A new item with the id, every default, and the subitem defaults when there is a parent.
     // It is not yet in the item tree; TTasks::Add does both.
-    static std::unique_ptr<TTask> Create(TTask* parent);
+    static std::unique_ptr<TTask> Create(TTask* parent, const QUuid& id);
 
     TTask(const TTask&) = delete;
     TTask& operator=(const TTask&) = delete;

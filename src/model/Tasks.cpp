@@ -28,8 +28,13 @@ TTasks::~TTasks() = default;
 
 TTask* TTasks::Add(TTask* parent)
 {
+    return Add(parent, Guid::Create());
+}
+
+TTask* TTasks::Add(TTask* parent, const QUuid& id)
+{
     Q_ASSERT(!parent || parent->owner_ == this);
-    std::unique_ptr<TTask> created = TTask::Create(parent);
+    std::unique_ptr<TTask> created = TTask::Create(parent, id);
     TTask* item = created.get();
     item->owner_ = this;
     item->listOrder_ = nextListOrder_++;

@@ -24,6 +24,8 @@ public:
 
     // A new item, appended to the item list and as the last child of the parent (or the root).
     TTask* Add(TTask* parent);
+    // The same with an id of the caller's (the reader's, which has it already).
+    TTask* Add(TTask* parent, const QUuid& id);
     // Removes the item with all its descendants, their rows first.
     void Delete(TTask& item);
     // Removes every done item with all its descendants, done or not.
