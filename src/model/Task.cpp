@@ -45,9 +45,11 @@ int CurrentYear()
     return DateTime::ToDate(Core().Clock().Today()).year();
 }
 
+// The clock is asked only when the text is no stamp: reading a file would ask it for every item.
 TDateTime StampOrNow(QStringView text)
 {
-    return Core().Regional().ParseDateTime(text, CurrentYear()).value_or(Core().Clock().Now());
+    const std::optional<TDateTime> stamp = Core().Regional().ParseDateTime(text, CurrentYear());
+    return stamp ? *stamp : Core().Clock().Now();
 }
 
 } // namespace
@@ -300,7 +302,8 @@ void TTask::SetLeadValueText(QStringView text)
 
 void TTask::SetNextDateText(QStringView text)
 {
-    nextDate_ = Core().Regional().ParseDate(text, CurrentYear()).value_or(Core().Clock().Today());
+    const std::optional<TDateTime> date = Core().Regional().ParseDate(text, CurrentYear());
+    nextDate_ = date ? *date : Core().Clock().Today();
 }
 
 void TTask::SetCreatedText(QStringView text)
