@@ -1,6 +1,8 @@
+#include "platform/Clock.h"
 #include "platform/DateTime.h"
 
 #include <QtTest>
+#include <ctime>
 
 // The program's date-time, days since 30 December 1899 with the time of day as the fraction.
 class TstDateTime : public QObject {
@@ -16,6 +18,8 @@ private Q_SLOTS:
     void fromTime_invalidIsDayZero();
     void addMonths_data();
     void addMonths();
+    void systemClock_followsLocalTime_data();
+    void systemClock_followsLocalTime();
 };
 
 namespace {
@@ -135,6 +139,29 @@ void TstDateTime::addMonths()
     const TDateTime result = DateTime::AddMonths(DateTime::FromQDateTime(start), months);
     QCOMPARE(DateTime::ToQDateTime(result), expected);
     QCOMPARE(result, DateTime::FromQDateTime(expected));
+}
+
+void TstDateTime::systemClock_followsLocalTime_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::newRow("UTC") << QByteArray("UTC");
+    QTest::newRow("Prague") << QByteArray("Europe/Prague");
+    QTest::newRow("New York") << QByteArray("America/New_York");
+    QTest::newRow("Kolkata, half an hour off") << QByteArray("Asia/Kolkata");
+}
+
+void TstDateTime::systemClock_followsLocalTime()
+{
+    QFETCH(QByteArray, zone);
+    const QByteArray previous = qgetenv("TZ");
+    qputenv("TZ", zone);
+    tzset();
+    const TSystemClock clock;
+    const double difference = clock.Now() - DateTime::FromQDateTime(QDateTime::currentDateTime());
+    qputenv("TZ", previous);
+    tzset();
+    // The clock keeps the offset for a second; two seconds allow for a slow machine.
+    QVERIFY2(qAbs(difference) < 2.0 / 86400, qPrintable(QString::number(difference * 86400)));
 }
 
 QTEST_GUILESS_MAIN(TstDateTime)
