@@ -2,10 +2,10 @@
 
 #include <QByteArray>
 #include <QString>
-#include <memory>
 
-// Builds the data-file document from the item tree, the contexts and the included contexts of
+// Writes the data-file document from the item tree, the contexts and the included contexts of
 // the registry, then saves it: UTF-8, values as element text, no whitespace between elements.
+// The text is written straight out, element by element, without building a document tree.
 // Text that XML 1.0 cannot hold is dropped (control characters other than tab, line feed and
 // carriage return; lone surrogates; U+FFFE and U+FFFF), so the file always reads back; a
 // carriage return is written as a character reference, so it comes back as itself.
@@ -31,6 +31,6 @@ public:
     QByteArray ToBytes() const;
 
 private:
-    struct TDocument;
-    std::unique_ptr<TDocument> document_;
+    // The document so far, every section written complete; only the root's end tag is missing.
+    QByteArray content_;
 };
