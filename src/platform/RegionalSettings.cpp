@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdlib>
 #include <limits>
+#include <memory>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -85,6 +86,30 @@ TFormTokens Tokenize(QStringView form)
         i = end;
     }
     return tokens;
+}
+
+// The tokens of a form, tokenized once: a save formats three stamps per item and a load reads as
+// many, all in the same two forms. Each form is kept with its tokens, which point into it; the
+// few forms a run meets are all kept, per thread.
+const TFormTokens& TokensOf(QStringView form)
+{
+    struct TTokenized {
+        QString form;
+        TFormTokens tokens;
+    };
+    static thread_local std::vector<std::unique_ptr<TTokenized>> known;
+    for (const std::unique_ptr<TTokenized>& entry : known) {
+        if (entry->form == form)
+            return entry->tokens;
+    }
+    constexpr std::size_t maxForms = 64; // far more than one run meets but for tests of locales
+    if (known.size() == maxForms)
+        known.erase(known.begin());
+    auto entry = std::make_unique<TTokenized>();
+    entry->form = form.toString();
+    entry->tokens = Tokenize(entry->form);
+    known.push_back(std::move(entry));
+    return known.back()->tokens;
 }
 
 // Any white space, line breaks too: a hand-edited file may wrap a value.
@@ -251,7 +276,7 @@ QString DayPeriodText(QStringView letters, const QString& designator)
 // quotes), always in ASCII digits.
 QString Format(QStringView form, QDate date, QTime time, const QString& am, const QString& pm)
 {
-    const TFormTokens tokens = Tokenize(form);
+    const TFormTokens& tokens = TokensOf(form);
     const bool twelveHours = FirstOf(tokens, TKind::DayPeriod).has_value();
     QString text;
     for (const TFormToken& token : tokens) {
@@ -358,7 +383,7 @@ enum class TDateOrder { DayMonthYear, MonthDayYear, YearMonthDay };
 
 TDateOrder DateOrderOf(QStringView form)
 {
-    for (const TFormToken& token : Tokenize(form)) {
+    for (const TFormToken& token : TokensOf(form)) {
         if (token.kind == TKind::Year)
             return TDateOrder::YearMonthDay;
         if (token.kind == TKind::Day)
@@ -506,7 +531,7 @@ TRegionalSettings TRegionalSettings::FromForms(const QString& shortDateForm,
 
 bool TRegionalSettings::UsesDayPeriod() const
 {
-    return FirstOf(Tokenize(longTimeForm_), TKind::DayPeriod).has_value();
+    return FirstOf(TokensOf(longTimeForm_), TKind::DayPeriod).has_value();
 }
 
 TRegionalSettings TRegionalSettings::WithForms(QStringView shortDateForm,
