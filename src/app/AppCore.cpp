@@ -86,8 +86,8 @@ void TCore::CreateModules()
     goalsView_ = std::make_unique<TGoalsView>();
     doneView_ = std::make_unique<TDoneView>();
     statisticsView_ = std::make_unique<TStatisticsView>();
-    itemRows_ = std::make_unique<TItemRows>(*outline_, *todoView_, *projectsView_, *goalsView_,
-                                            *doneView_);
+    itemRows_ =
+        std::make_unique<TItemRows>(*outline_, *todoView_, *projectsView_, *goalsView_, *doneView_);
     SetItemViews(itemRows_.get());
     dataFile_ = std::make_unique<TDataFile>();
     Log(u"Modules initialized"_qs);
