@@ -1,6 +1,5 @@
 #include "cli/CliPrompts.h"
 
-#include <QFile>
 #include <cstdio>
 #include <unistd.h>
 
