@@ -1,11 +1,11 @@
 // The benchmark: load, save, refresh, commit and find at growing sizes, and the deep-outline
 // cases, each as the median of several runs with their spread.
 
+#include "BenchSupport.h"
 #include "Generator.h"
 
 #include "app/AppCore.h"
 #include "app/Config.h"
-#include "app/ScriptedPrompts.h"
 #include "datafile/DataFile.h"
 #include "languages/LanguagesEngine.h"
 #include "model/Completion.h"
@@ -17,91 +17,24 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <pugixml.hpp>
-#include <sys/resource.h>
 
 namespace {
 
 QTextStream out(stdout);
 
-// Milliseconds of each run; the table shows the median and the range.
-struct TSamples {
-    QString name;
-    std::vector<double> ms;
-
-    double Median() const
-    {
-        std::vector<double> sorted = ms;
-        std::sort(sorted.begin(), sorted.end());
-        const std::size_t n = sorted.size();
-        return n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
-    }
-    double Min() const { return *std::min_element(ms.begin(), ms.end()); }
-    double Max() const { return *std::max_element(ms.begin(), ms.end()); }
-};
-
-template <typename Work> double TimeMs(Work&& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-double PeakResidentMb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
-}
-
-QString Figure(double ms)
-{
-    return ms < 1 ? QString::number(ms, 'f', 3) : QString::number(ms, 'f', 1);
-}
-
-void PrintRow(const TSamples& samples)
-{
-    out << u"| "_qs << samples.name << u" | "_qs << Figure(samples.Median()) << u" | "_qs
-        << Figure(samples.Min()) << u"–"_qs << Figure(samples.Max()) << u" |\n"_qs;
-}
-
-// A registry with its own ini in a temporary folder, English, no backups, a fixed today.
-class TBenchCore {
-public:
-    explicit TBenchCore(const QTemporaryDir& folder, TDateTime now) : clock_(now)
-    {
-        qputenv("TAVOLIN_CONFIG", folder.filePath(u"bench.ini"_qs).toLocal8Bit());
-        core_.SetClock(&clock_);
-        core_.SetPrompts(&prompts_);
-        core_.CreateModules();
-        core_.LanguagesEngine()->SetLanguage(TLanguage::English);
-        core_.Config()->SetAutoBackup(false);
-    }
-    TCore& core() { return core_; }
-    TScriptedPrompts& prompts() { return prompts_; }
-
-private:
-    TFixedClock clock_;
-    TScriptedPrompts prompts_;
-    TCore core_;
-};
-
-const TDateTime benchToday = DateTime::Compose(QDate(2026, 3, 15), QTime(9, 0));
-
 void BenchSize(int itemCount, int runs)
 {
     QTemporaryDir folder;
-    TBenchCore bench(folder, benchToday);
+    TBenchCore bench(folder, BenchToday());
     TCore& core = bench.core();
     TDataFile& dataFile = *core.DataFile();
-    TOutlineGenerator(itemCount, 20261211u, benchToday).Generate();
+    TOutlineGenerator(itemCount, 20261211u, BenchToday()).Generate();
     dataFile.SetFolder(folder.path() + u'/');
     dataFile.SetFileName(u"bench.kav"_qs);
     dataFile.Save();
@@ -162,7 +95,7 @@ void BenchSize(int itemCount, int runs)
         << u" KiB file)\n\n"_qs << u"| operation | median ms | range ms |\n|---|---|---|\n"_qs;
     for (const TSamples* samples :
          {&load, &read, &firstUpdate, &parse, &stream, &save, &refresh, &commit, &find})
-        PrintRow(*samples);
+        PrintRow(out, *samples);
     std::sort(ratios.begin(), ratios.end());
     out << u"| load ÷ bare parse | "_qs << QString::number(ratios[ratios.size() / 2], 'f', 2)
         << u" | "_qs << QString::number(ratios.front(), 'f', 2) << u"–"_qs
@@ -185,7 +118,7 @@ void BenchDeepAndWide(int itemCount, int runs)
                          QString::number(itemCount) + u" siblings"_qs,
                      {}};
     for (int run = 0; run < runs; ++run) {
-        TBenchCore bench(folder, benchToday);
+        TBenchCore bench(folder, BenchToday());
         TTasks& tasks = *bench.core().Tasks();
         TTask* top = nullptr;
         TTask* deepest = nullptr;
@@ -223,7 +156,7 @@ void BenchDeepAndWide(int itemCount, int runs)
     out << u"\n### An outline "_qs << itemCount << u" levels deep and "_qs << itemCount
         << u" siblings wide\n\n| operation | median ms | range ms |\n|---|---|---|\n"_qs;
     for (const TSamples* samples : {&build, &path, &walk, &markDone, &remove, &lookups})
-        PrintRow(*samples);
+        PrintRow(out, *samples);
     out.flush();
 }
 

@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   locales tzdata
   xvfb xauth
+  poppler-utils
 )
 
 missing=()
