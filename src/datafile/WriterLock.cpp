@@ -55,36 +55,45 @@ TWriterLock::~TWriterLock()
 
 bool TWriterLock::TryLock()
 {
-    int error = 0;
+    for (;;) {
+        TFileDescriptor file = OpenLockFile();
+        struct stat opened {};
+        if (::fstat(file.Get(), &opened) != 0)
+            Files::ThrowSystemError(errno);
+        if (!S_ISREG(opened.st_mode))
+            throw TError(QFile::decodeName(lockPath_) + u" is not a regular file");
+        if (::flock(file.Get(), LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EWOULDBLOCK || errno == EINTR)
+                return false;
+            if (!LockingUnsupported(errno))
+                Files::ThrowSystemError(errno);
+            effective_ = false;
+        }
+        // The previous holder may have removed the file between our open and our lock: then
+        // the lock is free, on a new file.
+        struct stat current {};
+        if (!effective_ ||
+            (::stat(lockPath_.constData(), &current) == 0 && SameFile(opened, current))) {
+            file_ = std::move(file);
+            return true;
+        }
+    }
+}
+
+TFileDescriptor TWriterLock::OpenLockFile() const
+{
     TFileDescriptor file(::open(lockPath_.constData(),
                                 O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
                                 S_IRUSR | S_IWUSR | S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH));
-    if (!file.IsValid()) {
-        error = errno;
-        // Someone else's lock file, which this user may only read, locks just as well.
-        file = TFileDescriptor(
-            ::open(lockPath_.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        if (!file.IsValid())
-            Files::ThrowSystemError(error);
-    }
-    struct stat opened {};
-    if (::fstat(file.Get(), &opened) != 0)
-        Files::ThrowSystemError(errno);
-    if (!S_ISREG(opened.st_mode))
-        throw TError(QFile::decodeName(lockPath_) + u" is not a regular file");
-    if (::flock(file.Get(), LOCK_EX | LOCK_NB) != 0) {
-        if (errno == EWOULDBLOCK || errno == EINTR)
-            return false;
-        if (!LockingUnsupported(errno))
-            Files::ThrowSystemError(errno);
-        effective_ = false;
-    }
-    // The previous holder may have removed the file between our open and our lock.
-    struct stat current {};
-    if (effective_ && (::stat(lockPath_.constData(), &current) != 0 || !SameFile(opened, current)))
-        return false;
-    file_ = std::move(file);
-    return true;
+    if (file.IsValid())
+        return file;
+    const int error = errno;
+    // Someone else's lock file, which this user may only read, locks just as well.
+    file = TFileDescriptor(
+        ::open(lockPath_.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!file.IsValid())
+        Files::ThrowSystemError(error);
+    return file;
 }
 
 bool TWriterLock::Covers(const QString& dataPath) const

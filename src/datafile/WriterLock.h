@@ -43,6 +43,7 @@ public:
 private:
     // One try: true when the lock is ours (or cannot be had on this file system at all).
     bool TryLock();
+    TFileDescriptor OpenLockFile() const;
 
     QByteArray lockPath_;
     TFileDescriptor file_;
