@@ -174,7 +174,7 @@ bool TDataFile::Save()
     // Without a name there is nowhere to write: the user names the file first.
     if (IsUntitled())
         return SaveAs();
-    switch (Write(TWriteCheck::IfChanged)) {
+    switch (Write(TWriteMode::UserAsked)) {
     case TWriteResult::Written:
         return true;
     case TWriteResult::Failed:
@@ -185,7 +185,7 @@ bool TDataFile::Save()
     return AnswerChangedFile();
 }
 
-TDataFile::TWriteResult TDataFile::Write(TWriteCheck check)
+TDataFile::TWriteResult TDataFile::Write(TWriteMode mode)
 {
     const TBusyScope busy(busy_);
     Core().Log(u"TDataFile.Save start"_qs);
@@ -193,9 +193,11 @@ TDataFile::TWriteResult TDataFile::Write(TWriteCheck check)
     TWriteResult result = TWriteResult::Failed;
     try {
         // Checked under the lock, so that no other writer comes between the check and the
-        // rename; released before anyone is asked anything.
-        const std::unique_ptr<TWriterLock> lock = LockForWriting();
-        if (check == TWriteCheck::IfChanged && IsChangedOnDisk()) {
+        // rename; released before anyone is asked anything. Auto-save does not keep the
+        // window waiting: another program at work means a file about to change.
+        const std::unique_ptr<TWriterLock> lock = LockForWriting(
+            mode == TWriteMode::Automatic ? std::chrono::milliseconds(0) : lockWait_);
+        if (mode != TWriteMode::Overwrite && IsChangedOnDisk()) {
             Core().Log(u"Not saved: another program changed " + Path() +
                        u" since it was read or saved");
             result = TWriteResult::ChangedOnDisk;
@@ -205,6 +207,13 @@ TDataFile::TWriteResult TDataFile::Write(TWriteCheck check)
                 Core().Log(u"Removed the temporary file of an unfinished save: " + leftover);
             SetModified(false);
             result = TWriteResult::Written;
+        }
+    } catch (const TWriterLock::TBusy& busyLock) {
+        if (mode == TWriteMode::Automatic) {
+            Core().Log(u"Not saved: another program is writing " + Path());
+            result = TWriteResult::ChangedOnDisk;
+        } else {
+            Core().ShowError(Core().Translate(u"ErrorSave"_qs), busyLock.Message());
         }
     } catch (const std::exception& error) {
         Core().ShowError(Core().Translate(u"ErrorSave"_qs), ErrorMessage(error));
@@ -224,7 +233,7 @@ bool TDataFile::AnswerChangedFile()
     };
     switch (Core().Prompts().AskChangedFile(question)) {
     case TChangedFileAnswer::Overwrite:
-        return Write(TWriteCheck::Never) == TWriteResult::Written;
+        return Write(TWriteMode::Overwrite) == TWriteResult::Written;
     case TChangedFileAnswer::Reload:
         Core().ShowMessage(Core().Translate(u"ReloadDropsChanges"_qs));
         Reload();
@@ -306,7 +315,7 @@ bool TDataFile::MakeBackup()
         config.AdvanceBackupNo();
         const QString backup = SideFiles::BackupPath(Path(), config.NextBackupNo());
         Core().Log(u"Creating backup file " + backup);
-        const std::unique_ptr<TWriterLock> lock = LockForWriting();
+        const std::unique_ptr<TWriterLock> lock = LockForWriting(lockWait_);
         TAtomicFile::Copy(Path(), backup);
         return true;
     } catch (const std::exception& error) {
@@ -330,21 +339,22 @@ bool TDataFile::BackUpFileToReplace()
 void TDataFile::HoldWriterLock()
 {
     if (!heldLock_ || !heldLock_->Covers(Path()))
-        heldLock_ = TakeWriterLock();
+        heldLock_ = TakeWriterLock(lockWait_);
 }
 
-std::unique_ptr<TWriterLock> TDataFile::LockForWriting() const
+std::unique_ptr<TWriterLock> TDataFile::LockForWriting(std::chrono::milliseconds wait) const
 {
-    return heldLock_ && heldLock_->Covers(Path()) ? nullptr : TakeWriterLock();
+    return heldLock_ && heldLock_->Covers(Path()) ? nullptr : TakeWriterLock(wait);
 }
 
-std::unique_ptr<TWriterLock> TDataFile::TakeWriterLock() const
+std::unique_ptr<TWriterLock> TDataFile::TakeWriterLock(std::chrono::milliseconds wait) const
 {
     std::unique_ptr<TWriterLock> lock;
     try {
-        lock = std::make_unique<TWriterLock>(Path(), lockWait_);
+        lock = std::make_unique<TWriterLock>(Path(), wait);
     } catch (const TWriterLock::TBusy&) {
-        throw TError(Core().Translate(u"FileBusy"_qs) + u' ' + QDir::toNativeSeparators(Path()));
+        throw TWriterLock::TBusy(Core().Translate(u"FileBusy"_qs) + u' ' +
+                                 QDir::toNativeSeparators(Path()));
     }
     if (!lock->IsEffective())
         Core().Log(u"The file system cannot lock: " + Path() + u" is written unlocked");
@@ -386,7 +396,7 @@ void TDataFile::AutoSaveTick()
     if (busy_)
         return;
     if (Core().Config()->AutoSave() && modified_ && !IsUntitled() &&
-        Write(TWriteCheck::IfChanged) == TWriteResult::ChangedOnDisk)
+        Write(TWriteMode::Automatic) == TWriteResult::ChangedOnDisk)
         Core().ShowStatus(Core().Translate(u"AutoSaveSkipped"_qs));
 }
 

@@ -98,13 +98,15 @@ public:
     // The main window and the companion start the timer; its ticks run AutoSaveTick.
     void StartAutoSave();
     // Saves when auto-save is on and the data file has a name and unsaved changes. A file that
-    // another program has changed is not overwritten: the tick says so in the status and the
-    // next Save asks.
+    // another program has changed, or is writing at the moment, is not overwritten: the tick
+    // says so in the status and the next Save asks.
     void AutoSaveTick();
 
 private:
     using TFileDialog = std::optional<QString> (IUserPrompts::*)(const TFileDialogRequest&);
-    enum class TWriteCheck : quint8 { IfChanged, Never };
+    // UserAsked and Automatic never replace a file that another program has changed;
+    // Overwrite is the user's answer that it may.
+    enum class TWriteMode : quint8 { UserAsked, Automatic, Overwrite };
     enum class TWriteResult : quint8 { Written, Failed, ChangedOnDisk };
 
     bool ChooseFile(TFileDialog dialog, const QString& errorKey);
@@ -118,13 +120,14 @@ private:
     // Reads the file again, keeping the current item where it still exists; no backup, as the
     // one made when the file was opened is still there.
     void Reload();
-    TWriteResult Write(TWriteCheck check);
+    TWriteResult Write(TWriteMode mode);
     bool AnswerChangedFile();
     // "The file tasks.kav was changed by another program since it was opened or saved."
     QString ChangedOnDiskText() const;
     // The writer's lock for one write; none when the held one covers the path already.
-    std::unique_ptr<TWriterLock> LockForWriting() const;
-    std::unique_ptr<TWriterLock> TakeWriterLock() const;
+    // TWriterLock::TBusy with the message for the user, TError.
+    std::unique_ptr<TWriterLock> LockForWriting(std::chrono::milliseconds wait) const;
+    std::unique_ptr<TWriterLock> TakeWriterLock(std::chrono::milliseconds wait) const;
     void RememberIdentity(const TFileIdentity& identity);
 
     QString folder_;

@@ -64,6 +64,7 @@ private Q_SLOTS:
     void checkFileOnDisk_data();
     void checkFileOnDisk();
     void save_anotherWriterHoldsTheLock_nothingWritten();
+    void autoSave_anotherWriterAtWork_skips();
     void save_removesLeftoversOfDeadWriters();
     void longName_savesWithBackup_data();
     void longName_savesWithBackup();
@@ -1095,6 +1096,28 @@ void TstDataFile::save_anotherWriterHoldsTheLock_nothingWritten()
     QCOMPARE(FileContent(fixture.DataPath()), before);
     // Once the other writer is done, the save goes through.
     QVERIFY(fixture.dataFile().Save());
+}
+
+void TstDataFile::autoSave_anotherWriterAtWork_skips()
+{
+    TFixture fixture;
+    Core().Config()->SetAutoSave(true);
+    LoadSampleAndChangeIt(fixture);
+    const QByteArray before = FileContent(fixture.DataPath());
+    {
+        // The window does not wait for it, nor bother the user with an error.
+        const TWriterLock another(fixture.DataPath(), std::chrono::milliseconds(0));
+        fixture.dataFile().AutoSaveTick();
+    }
+    QCOMPARE(fixture.prompts().Errors(), QStringList());
+    QCOMPARE(FileContent(fixture.DataPath()), before);
+    QVERIFY(fixture.dataFile().IsModified());
+    QCOMPARE(Core().StatusProvider()->Status().Text(),
+             u"Not saved automatically: another program changed the file. Save to decide what "
+             "to do."_qs);
+    // Once the other is done, the next tick saves.
+    fixture.dataFile().AutoSaveTick();
+    QVERIFY(FileContent(fixture.DataPath()).contains("<name>Mine</name>"));
 }
 
 void TstDataFile::save_removesLeftoversOfDeadWriters()
