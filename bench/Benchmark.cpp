@@ -192,7 +192,7 @@ void BenchSize(int itemCount, int runs)
     out << u"\n### "_qs << itemCount << u" items ("_qs << QFile(path).size() / 1024
         << u" KiB file)\n\n"_qs << u"| operation | median ms | range ms |\n|---|---|---|\n"_qs;
     for (const TSamples* samples : {&load, &read, &firstUpdate, &parse, &stream, &save, &lock,
-                                    &check, &hash, &recheck, &refresh, &commit, &find})
+                                    &check, &hash, &leftovers, &recheck, &refresh, &commit, &find})
         PrintRow(*samples);
     std::sort(ratios.begin(), ratios.end());
     out << u"| load ÷ bare parse | "_qs << QString::number(ratios[ratios.size() / 2], 'f', 2)
