@@ -7,6 +7,9 @@
 #include "app/AppCore.h"
 #include "app/Config.h"
 #include "datafile/DataFile.h"
+#include "datafile/FileIdentity.h"
+#include "datafile/SideFiles.h"
+#include "datafile/WriterLock.h"
 #include "languages/LanguagesEngine.h"
 #include "model/Completion.h"
 #include "model/Find.h"
@@ -22,11 +25,22 @@
 #include <QTextStream>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <fcntl.h>
 #include <pugixml.hpp>
+#include <sys/stat.h>
 
 namespace {
 
 QTextStream out(stdout);
+
+// The median of a thousand runs of work that takes microseconds.
+template <typename Work> double MedianOfThousandMs(Work&& work)
+{
+    std::vector<double> samples;
+    for (int i = 0; i < 1000; ++i)
+        samples.push_back(TimeMs(work));
+    return TSamples{QString(), samples}.Median();
+}
 
 void BenchSize(int itemCount, int runs)
 {
@@ -47,6 +61,11 @@ void BenchSize(int itemCount, int runs)
     TSamples parse{u"pugixml bare parse"_qs, {}};
     TSamples stream{u"QXmlStreamReader read of the same file"_qs, {}};
     TSamples save{u"save"_qs, {}};
+    TSamples lock{u"  the writer's lock, taken and released, median of 1000"_qs, {}};
+    TSamples check{u"  the identity check of the unchanged file, median of 1000"_qs, {}};
+    TSamples hash{u"  the content hash of what the save writes"_qs, {}};
+    TSamples leftovers{u"  the look for leftover temporary files, median of 1000"_qs, {}};
+    TSamples recheck{u"identity check of a file only touched (reads and hashes it)"_qs, {}};
     TSamples refresh{u"UpdateViews over all items"_qs, {}};
     TSamples commit{u"one commit (UpdateRows, SetModified, statistics), median of 1000"_qs, {}};
     TSamples find{u"slowest Find (no match, notes included)"_qs, {}};
@@ -70,6 +89,18 @@ void BenchSize(int itemCount, int runs)
                 reader.readNext();
         }));
         save.ms.push_back(TimeMs([&] { dataFile.Save(); }));
+        lock.ms.push_back(MedianOfThousandMs([&] { TWriterLock(path, TWriterLock::DefaultWait); }));
+        TFileIdentity identity;
+        const QByteArray content = TFileIdentity::Read(path, identity);
+        check.ms.push_back(MedianOfThousandMs([&] { identity.Check(path); }));
+        hash.ms.push_back(TimeMs([&] {
+            TContentHash contentHash;
+            contentHash.Add(content);
+            contentHash.Result();
+        }));
+        leftovers.ms.push_back(MedianOfThousandMs([&] { SideFiles::RemoveLeftovers(path); }));
+        ::utimensat(AT_FDCWD, pathBytes.constData(), nullptr, 0);
+        recheck.ms.push_back(TimeMs([&] { identity.Check(path); }));
         refresh.ms.push_back(TimeMs([&] { core.Tasks()->UpdateViews(); }));
 
         std::vector<double> commits;
@@ -93,8 +124,8 @@ void BenchSize(int itemCount, int runs)
 
     out << u"\n### "_qs << itemCount << u" items ("_qs << QFile(path).size() / 1024
         << u" KiB file)\n\n"_qs << u"| operation | median ms | range ms |\n|---|---|---|\n"_qs;
-    for (const TSamples* samples :
-         {&load, &read, &firstUpdate, &parse, &stream, &save, &refresh, &commit, &find})
+    for (const TSamples* samples : {&load, &read, &firstUpdate, &parse, &stream, &save, &lock,
+                                    &check, &hash, &leftovers, &recheck, &refresh, &commit, &find})
         PrintRow(out, *samples);
     std::sort(ratios.begin(), ratios.end());
     out << u"| load ÷ bare parse | "_qs << QString::number(ratios[ratios.size() / 2], 'f', 2)

@@ -1,6 +1,7 @@
 #include "app/IniFile.h"
 
 #include "platform/Error.h"
+#include "platform/Files.h"
 
 #include <QAnyStringView>
 #include <QDir>
@@ -107,8 +108,9 @@ TIniFile::TIniFile(QString path) : path_(std::move(path))
 
 void TIniFile::Read()
 {
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly))
+    const TFileDescriptor descriptor = Files::OpenRegularFile(path_);
+    QFile file;
+    if (!descriptor.IsValid() || !file.open(descriptor.Get(), QIODevice::ReadOnly))
         return;
     QByteArray bytes = file.read(MaxReadSize);
     if (!file.isSequential() && !file.atEnd()) {

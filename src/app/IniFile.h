@@ -26,7 +26,8 @@ public:
     static constexpr qsizetype MaxReadSize = 4 * 1024 * 1024;
 
     // Reads the file; a missing or unreadable file reads as empty, and the first write creates
-    // it together with its folder.
+    // it together with its folder. Anything but a regular file (a FIFO, a folder) is refused
+    // with TError rather than waited on or replaced.
     explicit TIniFile(QString path);
 
     const QString& Path() const { return path_; }

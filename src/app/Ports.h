@@ -41,6 +41,21 @@ struct TFileDialogRequest {
     QString proposedName;      // folder followed by the display name
 };
 
+// The question before a save would replace a data file that another program has changed since
+// this one opened or saved it. Every text comes translated; the window shows the text with one
+// button per answer.
+struct TChangedFileQuestion {
+    QString caption;   // "Confirmation"
+    QString text;      // "The file tasks.kav was changed by another program since ..."
+    QString overwrite; // the button that overwrites the file with this program's version
+    QString reload;    // the button that reads the file again, dropping the unsaved changes
+    QString saveAs;    // the button that saves this program's version under another name
+};
+
+// Cancel: the question was dismissed (Escape, the window's close button, nobody to ask); nothing
+// is saved and the changes stay.
+enum class TChangedFileAnswer : quint8 { Overwrite, Reload, SaveAs, Cancel };
+
 // Every question and message to the user. Yes/no questions default to No.
 class IUserPrompts {
 public:
@@ -48,6 +63,7 @@ public:
     virtual void ShowError(const QString& text) = 0;
     virtual void ShowMessage(const QString& text) = 0;
     virtual bool AskYesNo(const QString& caption, const QString& text) = 0;
+    virtual TChangedFileAnswer AskChangedFile(const TChangedFileQuestion& question) = 0;
     // The chosen path, or none when the user cancels. May throw when the dialog fails.
     virtual std::optional<QString> ChooseFileToOpen(const TFileDialogRequest& request) = 0;
     virtual std::optional<QString> ChooseFileToSave(const TFileDialogRequest& request) = 0;

@@ -6,12 +6,20 @@ void TScriptedPrompts::Forget()
     messages_.clear();
     questions_.clear();
     fileDialogs_.clear();
+    changedFileQuestions_.clear();
 }
 
 bool TScriptedPrompts::AskYesNo(const QString& caption, const QString& text)
 {
     questions_.append({caption, text});
     return answers_.isEmpty() ? defaultAnswer_ : answers_.dequeue();
+}
+
+TChangedFileAnswer TScriptedPrompts::AskChangedFile(const TChangedFileQuestion& question)
+{
+    changedFileQuestions_.append(question);
+    return changedFileAnswers_.isEmpty() ? TChangedFileAnswer::Cancel
+                                         : changedFileAnswers_.dequeue();
 }
 
 std::optional<QString> TScriptedPrompts::ChooseFileToOpen(const TFileDialogRequest& request)

@@ -49,18 +49,23 @@ void New(TCliContext& context)
     context.arguments.Finish();
     TCliSession& session = context.session;
     const QString path = session.DataFilePath();
+    TDataFile& dataFile = *session.core().DataFile();
+    dataFile.NewBlank();
+    const QFileInfo target(path);
+    dataFile.SetFolder(target.absolutePath() + u'/');
+    dataFile.SetFileName(target.fileName());
+    // From the look at what is there to the new file in its place, no other writer comes in.
+    session.HoldWriterLock();
     if (QFileInfo::exists(path)) {
         const bool replace =
             session.core().Confirm(u"Replace the existing file " + path + u" with a new one?");
         RequireAnswer(session, u"new"_qs);
         if (!replace)
             return;
+        // The file replaced stays among its backups; without that copy nothing replaces it.
+        if (!dataFile.BackUpFileToReplace())
+            throw TCliFailure{TCliFailure::SaveFailed, QString()}; // the error is shown already
     }
-    TDataFile& dataFile = *session.core().DataFile();
-    dataFile.NewBlank();
-    const QFileInfo target(path);
-    dataFile.SetFolder(target.absolutePath() + u'/');
-    dataFile.SetFileName(target.fileName());
     session.Save();
 }
 

@@ -27,16 +27,19 @@ QString CommandName(TCliOptions& options)
 QString TCli::Usage()
 {
     QString text = u"Usage: tavolin-cli [--file FILE] [--config FILE] [--lang en|cs] [--now DATE] "
-                   "[--json] [--yes] COMMAND [ARGS]\n\nCommands that only read:\n"_qs;
+                   "[--wait SECONDS] [--json] [--yes] COMMAND [ARGS]\n\nCommands that only "
+                   "read:\n"_qs;
     for (const TCliCommand& command : ReadingCommands())
         text += u"  " + command.synopsis.toString() + u'\n';
     text += u"\nCommands that change the data file:\n"_qs;
     for (const TCliCommand& command : ChangingCommands())
         text += u"  " + command.synopsis.toString() + u'\n';
     text += u"\n--file names the data file (otherwise the one Tavolin opened last); --now takes "
-            "YYYY-MM-DD or YYYY-MM-DDTHH:MM[:SS];\n--yes answers every question with Yes, as "
-            "needed off a terminal. Exit status: 0 done, 1 usage, 2 load failed,\n3 save "
-            "failed, 4 unknown item or context, or nothing found.\n"_qs;
+            "YYYY-MM-DD or YYYY-MM-DDTHH:MM[:SS];\n--wait is how long a change waits while "
+            "another program writes the file (10 s; 0 for not at all);\n--yes answers every "
+            "question with Yes, as needed off a terminal. Exit status: 0 done, 1 usage,\n2 load "
+            "failed, 3 save failed or another program kept writing the file (nothing written),\n"
+            "4 unknown item or context, or nothing found.\n"_qs;
     return text;
 }
 

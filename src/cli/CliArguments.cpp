@@ -33,8 +33,15 @@ TCliOptions TCliOptions::Parse(const QStringList& commandLine)
             TakeValue(words, i, options.language);
         else if (word == u"--now")
             TakeValue(words, i, options.now);
-        else if (word == u"--json" || word == u"--yes" || word == u"--help" || word == u"-h" ||
-                 word == u"--version") {
+        else if (word == u"--wait") {
+            QString seconds;
+            TakeValue(words, i, seconds);
+            bool isNumber = false;
+            options.wait = std::chrono::seconds(seconds.toUInt(&isNumber));
+            if (!isNumber)
+                UsageError(u"--wait takes a number of seconds, 0 for no waiting"_qs);
+        } else if (word == u"--json" || word == u"--yes" || word == u"--help" || word == u"-h" ||
+                   word == u"--version") {
             if (word == u"--json")
                 options.json = true;
             else if (word == u"--yes")

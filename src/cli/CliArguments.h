@@ -2,9 +2,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <chrono>
+#include <optional>
 #include <stdexcept>
 
-// A failure that ends the companion with an exit status and a line on standard error.
+// A failure that ends the companion with an exit status and a line on standard error. SaveFailed
+// also stands for another program writing the file for longer than the companion would wait.
 struct TCliFailure {
     enum Status { Usage = 1, LoadFailed = 2, SaveFailed = 3, NotFound = 4 };
     Status status;
@@ -18,6 +21,8 @@ struct TCliOptions {
     QString config;
     QString language; // "en", "cs" or empty for the configured one
     QString now;      // empty for the system's clock
+    // How long to wait for another program writing the data file; none for the usual wait.
+    std::optional<std::chrono::seconds> wait;
     bool json = false;
     bool yes = false;
     bool help = false;

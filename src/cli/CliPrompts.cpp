@@ -28,10 +28,32 @@ bool TCliPrompts::AskYesNo(const QString& caption, const QString& text)
         return false;
     }
     err_ << caption << u": "_qs << text << u" [y/N] "_qs << Qt::flush;
+    const QString answer = ReadAnswer();
+    return answer == u"y" || answer == u"yes";
+}
+
+TChangedFileAnswer TCliPrompts::AskChangedFile(const TChangedFileQuestion& question)
+{
+    err_ << question.caption << u": "_qs << question.text;
+    if (!interactive_) {
+        err_ << Qt::endl;
+        return TChangedFileAnswer::Cancel;
+    }
+    // No file dialog here: saving under another name is for --file.
+    err_ << u" [o = "_qs << question.overwrite << u", r = "_qs << question.reload
+         << u", anything else leaves the file as it is] "_qs << Qt::flush;
+    const QString answer = ReadAnswer();
+    if (answer == u"o")
+        return TChangedFileAnswer::Overwrite;
+    if (answer == u"r")
+        return TChangedFileAnswer::Reload;
+    return TChangedFileAnswer::Cancel;
+}
+
+QString TCliPrompts::ReadAnswer()
+{
     QTextStream in(stdin);
-    const QString answer = in.readLine().trimmed();
-    return answer.compare(u"y"_qs, Qt::CaseInsensitive) == 0 ||
-           answer.compare(u"yes"_qs, Qt::CaseInsensitive) == 0;
+    return in.readLine().trimmed().toLower();
 }
 
 std::optional<QString> TCliPrompts::ChooseFileToOpen(const TFileDialogRequest&)

@@ -5,6 +5,7 @@
 #include "languages/LanguagesEngine.h"
 #include "model/Contexts.h"
 #include "model/Tasks.h"
+#include "platform/Error.h"
 #include "views/ToDo.h"
 
 #include <QCoreApplication>
@@ -38,6 +39,8 @@ TCliSession::TCliSession(const TCliOptions& options)
             ? LanguageFromConfigName(core_.Config()->Language())
             : (options.language == u"cs" ? TLanguage::Czech : TLanguage::English);
     core_.LanguagesEngine()->SetLanguage(language);
+    if (options.wait)
+        core_.DataFile()->SetLockWait(*options.wait);
 }
 
 TCliSession::~TCliSession() = default;
@@ -79,14 +82,17 @@ QString TCliSession::DataFilePath() const
 void TCliSession::Open(bool forChange)
 {
     const QString path = DataFilePath();
-    if (!QFileInfo(path).isFile())
+    // Anything else that is there, a FIFO say, the load refuses with its own message.
+    if (!QFileInfo::exists(path))
         Fail(TCliFailure::LoadFailed, core_.Translate(u"ErrorLoad"_qs) + u" | " +
                                           QDir::toNativeSeparators(path) + u": no such file"_qs);
-    // Reading commands leave no trace on disk, not even a backup.
-    if (!forChange)
-        core_.Config()->SetAutoBackup(false);
     TDataFile& dataFile = *core_.DataFile();
     dataFile.ChooseStartupFile({path});
+    // Reading commands leave no trace on disk, not even a backup.
+    if (forChange)
+        HoldWriterLock();
+    else
+        core_.Config()->SetAutoBackup(false);
     if (!dataFile.Load())
         throw TCliFailure{TCliFailure::LoadFailed, QString()}; // the error is shown already
 }
@@ -99,12 +105,28 @@ void TCliSession::RefreshViews(const TKavContext* context, std::optional<bool> i
     core_.Tasks()->UpdateViews();
 }
 
+void TCliSession::HoldWriterLock()
+{
+    try {
+        core_.DataFile()->HoldWriterLock();
+    } catch (const std::exception& error) {
+        Fail(TCliFailure::SaveFailed,
+             core_.Translate(u"ErrorSave"_qs) + u" | " + ErrorMessage(error));
+    }
+}
+
 void TCliSession::Save()
 {
     TDataFile& dataFile = *core_.DataFile();
     dataFile.SetModified(true);
-    if (!dataFile.Save())
-        throw TCliFailure{TCliFailure::SaveFailed, QString()}; // the error is shown already
+    const qsizetype errors = prompts_.Errors().size();
+    if (dataFile.Save())
+        return;
+    // A failure has been shown; a question answered no has not.
+    Fail(TCliFailure::SaveFailed,
+         prompts_.Errors().size() > errors
+             ? QString()
+             : u"Nothing was written to " + QDir::toNativeSeparators(dataFile.Path()));
 }
 
 TTask& TCliSession::Item(const QString& idText)

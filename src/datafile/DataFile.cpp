@@ -5,12 +5,15 @@
 #include "datafile/AtomicFile.h"
 #include "datafile/DataFileReader.h"
 #include "datafile/DataFileWriter.h"
+#include "datafile/SideFiles.h"
+#include "datafile/WriterLock.h"
 #include "model/Contexts.h"
 #include "model/SubContexts.h"
 #include "model/Tasks.h"
 #include "platform/Error.h"
 #include "views/Outline.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -37,7 +40,7 @@ private:
 
 } // namespace
 
-TDataFile::TDataFile()
+TDataFile::TDataFile() : lockWait_(TWriterLock::DefaultWait)
 {
     autoSaveTimer_.setInterval(AutoSaveInterval);
     QObject::connect(&autoSaveTimer_, &QTimer::timeout,
@@ -82,6 +85,11 @@ void TDataFile::UseConfiguredFile()
 
 bool TDataFile::Load()
 {
+    return Open(Core().Config()->AutoBackup());
+}
+
+bool TDataFile::Open(bool makeBackup)
+{
     if (RefusedWhileBusy(u"Load"))
         return false;
     if (name_.trimmed().isEmpty() || !QFileInfo::exists(Path())) {
@@ -91,24 +99,26 @@ bool TDataFile::Load()
     bool loaded = false;
     {
         const TBusyScope busy(busy_);
-        loaded = ReadFile();
+        loaded = ReadFile(makeBackup);
     }
     if (!loaded)
         StartBlank();
     return loaded;
 }
 
-bool TDataFile::ReadFile()
+bool TDataFile::ReadFile(bool makeBackup)
 {
     try {
         Core().ShowStatus(Core().Translate(u"Reading file"_qs) + u' ' + name_);
-        TDataFileReader reader = TDataFileReader::FromFile(Path());
+        TFileIdentity identity;
+        TDataFileReader reader(TFileIdentity::Read(Path(), identity));
         {
             const TUpdateBracket bracket;
             reader.ReadAll();
             Core().Tasks()->RestoreExpanded();
         }
-        if (Core().Config()->AutoBackup())
+        RememberIdentity(identity);
+        if (makeBackup)
             MakeBackup();
         SetModified(false);
         return true;
@@ -131,6 +141,7 @@ void TDataFile::StartBlank()
     folder_.clear();
     name_.clear();
     modified_ = false;
+    RememberIdentity(TFileIdentity());
     {
         const TUpdateBracket bracket;
         // The views link to the items, and the relation to the contexts: those go first.
@@ -145,6 +156,17 @@ void TDataFile::StartBlank()
     Core().Log(u"New blank data file sucesfully created "_qs);
 }
 
+void TDataFile::Reload()
+{
+    const TTask* current = Core().CurrentItem();
+    const QString currentId = current ? current->IdText() : QString();
+    Core().Log(u"Reading the data file again: " + Path());
+    if (Open(false) && !currentId.isEmpty()) {
+        if (TTask* item = Core().Tasks()->FindByIdText(currentId))
+            Core().SelectItem(item);
+    }
+}
+
 bool TDataFile::Save()
 {
     if (RefusedWhileBusy(u"Save"))
@@ -152,19 +174,82 @@ bool TDataFile::Save()
     // Without a name there is nowhere to write: the user names the file first.
     if (IsUntitled())
         return SaveAs();
+    switch (Write(TWriteMode::UserAsked)) {
+    case TWriteResult::Written:
+        return true;
+    case TWriteResult::Failed:
+        return false;
+    case TWriteResult::ChangedOnDisk:
+        break;
+    }
+    return AnswerChangedFile();
+}
+
+TDataFile::TWriteResult TDataFile::Write(TWriteMode mode)
+{
     const TBusyScope busy(busy_);
     Core().Log(u"TDataFile.Save start"_qs);
     Core().ShowStatus(Core().Translate(u"Saving file ..."_qs));
-    bool saved = false;
+    TWriteResult result = TWriteResult::Failed;
     try {
-        TDataFileWriter::WriteAll().SaveTo(Path());
-        SetModified(false);
-        saved = true;
+        // Checked under the lock, so that no other writer comes between the check and the
+        // rename; released before anyone is asked anything. Auto-save does not keep the
+        // window waiting: another program at work means a file about to change.
+        const std::unique_ptr<TWriterLock> lock = LockForWriting(
+            mode == TWriteMode::Automatic ? std::chrono::milliseconds(0) : lockWait_);
+        if (mode != TWriteMode::Overwrite && IsChangedOnDisk()) {
+            Core().Log(u"Not saved: another program changed " + Path() +
+                       u" since it was read or saved");
+            result = TWriteResult::ChangedOnDisk;
+        } else {
+            RememberIdentity(TDataFileWriter::WriteAll().SaveTo(Path()));
+            for (const QString& leftover : SideFiles::RemoveLeftovers(Path()))
+                Core().Log(u"Removed the temporary file of an unfinished save: " + leftover);
+            SetModified(false);
+            result = TWriteResult::Written;
+        }
+    } catch (const TWriterLock::TBusy& busyLock) {
+        if (mode == TWriteMode::Automatic) {
+            Core().Log(u"Not saved: another program is writing " + Path());
+            result = TWriteResult::ChangedOnDisk;
+        } else {
+            Core().ShowError(Core().Translate(u"ErrorSave"_qs), busyLock.Message());
+        }
     } catch (const std::exception& error) {
         Core().ShowError(Core().Translate(u"ErrorSave"_qs), ErrorMessage(error));
     }
     Core().ShowStatus(QString());
-    return saved;
+    return result;
+}
+
+bool TDataFile::AnswerChangedFile()
+{
+    const TChangedFileQuestion question{
+        Core().Translate(u"Confirmation"_qs),
+        ChangedOnDiskText() + u' ' + Core().Translate(u"ChangedOnDiskSaveQuestion"_qs),
+        Core().Translate(u"Overwrite"_qs),
+        Core().Translate(u"Reload"_qs),
+        Core().Translate(u"Save As..."_qs),
+    };
+    switch (Core().Prompts().AskChangedFile(question)) {
+    case TChangedFileAnswer::Overwrite:
+        return Write(TWriteMode::Overwrite) == TWriteResult::Written;
+    case TChangedFileAnswer::Reload:
+        Core().ShowMessage(Core().Translate(u"ReloadDropsChanges"_qs));
+        Reload();
+        return false;
+    case TChangedFileAnswer::SaveAs:
+        return SaveAs();
+    case TChangedFileAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+QString TDataFile::ChangedOnDiskText() const
+{
+    return Core().Translate(u"ChangedOnDisk1"_qs) + u' ' + name_ + u' ' +
+           Core().Translate(u"ChangedOnDisk2"_qs);
 }
 
 bool TDataFile::SaveAs()
@@ -223,18 +308,80 @@ bool TDataFile::ChooseFile(TFileDialog dialog, const QString& errorKey)
     return true;
 }
 
-void TDataFile::MakeBackup()
+bool TDataFile::MakeBackup()
 {
     try {
         TConfig& config = *Core().Config();
         config.AdvanceBackupNo();
-        const QString backup =
-            Path() + u" - backup " + QString::number(config.NextBackupNo()) + u".ka~";
+        const QString backup = SideFiles::BackupPath(Path(), config.NextBackupNo());
         Core().Log(u"Creating backup file " + backup);
+        const std::unique_ptr<TWriterLock> lock = LockForWriting(lockWait_);
         TAtomicFile::Copy(Path(), backup);
+        return true;
     } catch (const std::exception& error) {
         Core().ShowError(Core().Translate(u"Error creating backup file"_qs), ErrorMessage(error));
+        return false;
     }
+}
+
+bool TDataFile::BackUpFileToReplace()
+{
+    try {
+        // The file's own cycle goes on; a file that cannot be read starts one of its own.
+        TFileIdentity replaced;
+        TDataFileReader(TFileIdentity::Read(Path(), replaced)).ReadHeader();
+    } catch (const std::exception& error) {
+        Core().Log(u"No backup number in the file to be replaced: " + ErrorMessage(error));
+    }
+    return MakeBackup();
+}
+
+void TDataFile::HoldWriterLock()
+{
+    if (!heldLock_ || !heldLock_->Covers(Path()))
+        heldLock_ = TakeWriterLock(lockWait_);
+}
+
+std::unique_ptr<TWriterLock> TDataFile::LockForWriting(std::chrono::milliseconds wait) const
+{
+    return heldLock_ && heldLock_->Covers(Path()) ? nullptr : TakeWriterLock(wait);
+}
+
+std::unique_ptr<TWriterLock> TDataFile::TakeWriterLock(std::chrono::milliseconds wait) const
+{
+    std::unique_ptr<TWriterLock> lock;
+    try {
+        lock = std::make_unique<TWriterLock>(Path(), wait);
+    } catch (const TWriterLock::TBusy&) {
+        throw TWriterLock::TBusy(Core().Translate(u"FileBusy"_qs) + u' ' +
+                                 QDir::toNativeSeparators(Path()));
+    }
+    if (!lock->IsEffective())
+        Core().Log(u"The file system cannot lock: " + Path() + u" is written unlocked");
+    return lock;
+}
+
+void TDataFile::RememberIdentity(const TFileIdentity& identity)
+{
+    identity_ = identity;
+    identityPath_ = Path();
+}
+
+bool TDataFile::IsChangedOnDisk()
+{
+    return identity_.IsKnown() && identityPath_ == Path() &&
+           identity_.Check(Path()) == TFileIdentity::TState::Changed;
+}
+
+void TDataFile::CheckFileOnDisk()
+{
+    if (busy_ || !IsChangedOnDisk())
+        return;
+    Core().Log(u"Another program changed " + Path());
+    if (modified_)
+        Core().ShowStatus(Core().Translate(u"ChangedOnDiskNextSaveAsks"_qs));
+    else if (Core().Confirm(ChangedOnDiskText() + u' ' + Core().Translate(u"Read it again?"_qs)))
+        Reload();
 }
 
 void TDataFile::StartAutoSave()
@@ -248,8 +395,9 @@ void TDataFile::AutoSaveTick()
     // A tick inside a running load or save waits for the next one.
     if (busy_)
         return;
-    if (Core().Config()->AutoSave() && modified_ && !IsUntitled())
-        Save();
+    if (Core().Config()->AutoSave() && modified_ && !IsUntitled() &&
+        Write(TWriteMode::Automatic) == TWriteResult::ChangedOnDisk)
+        Core().ShowStatus(Core().Translate(u"AutoSaveSkipped"_qs));
 }
 
 void TDataFile::SetPath(const QString& path)

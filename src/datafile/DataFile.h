@@ -1,10 +1,16 @@
 #pragma once
 
 #include "app/Ports.h"
+#include "datafile/FileIdentity.h"
 
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+
+#include <chrono>
+#include <memory>
+
+class TWriterLock;
 
 // The open data file: its folder and name, the unsaved-changes flag, and everything done to it
 // as a whole: choosing, opening, starting anew, saving, backups, auto-save and the question
@@ -13,6 +19,11 @@
 // A load or save lets pending events run while it shows its status; a tick or command that
 // arrives meanwhile never starts a second one inside it: the auto-save tick is skipped (the next
 // one saves) and any other load, new file or save is refused with a log line.
+//
+// Two programs on one file never lose each other's changes. Every write beside the data file
+// (a save, a backup) holds the file's writer's lock (TWriterLock), and the data file remembers
+// the identity of what it last read or wrote there (TFileIdentity): a save never silently
+// replaces a file that another program changed since.
 class TDataFile {
 public:
     static constexpr int AutoSaveInterval = 300000; // five minutes, in ms
@@ -48,8 +59,10 @@ public:
     // An untitled data file with one item, selected.
     void NewBlank();
     // Replaces the file at the path as a whole; a failure is reported and the data stay
-    // modified. An untitled data file is saved as the user names it (SaveAs). True when the
-    // file was written.
+    // modified. An untitled data file is saved as the user names it (SaveAs). When another
+    // program has changed the file since it was read or written here, the user is asked first
+    // (AskChangedFile): overwrite it, read it again dropping the unsaved changes (after saying
+    // so), or save under another name. True when the file was written.
     bool Save();
     bool SaveAs();
     // When modified: asks whether to save, and saves (with a name asked for when untitled).
@@ -58,28 +71,72 @@ public:
     // configured one.
     bool ChooseFileToOpen();
     bool ChooseFileToSave();
-    // Copies the file on disk into the next slot of its backup cycle.
-    void MakeBackup();
+    // Copies the file on disk into the next slot of its backup cycle. False, after the failure
+    // was shown, when no copy was made.
+    bool MakeBackup();
+    // Before a new data file replaces the file at the path: copies that file into its own
+    // backup cycle, continuing the number in its header, whatever AutoBackup says. False, after
+    // the failure is shown, when no copy could be made.
+    bool BackUpFileToReplace();
+
+    // How long a write waits for another program's writer's lock before it gives up.
+    void SetLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
+    // Holds the writer's lock of the file at the path from now until the data file ends, so
+    // that reading the file, changing it and saving it form one step that no other writer comes
+    // between. TError, with the message for the user, when another program keeps the lock
+    // longer than the lock wait or the lock file cannot be made.
+    void HoldWriterLock();
+
+    // Whether the file at the path is no longer what was last read or written there. A file
+    // that is gone is no change: the next save writes it again.
+    bool IsChangedOnDisk();
+    // For the window's file watcher: when another program has changed the file, asks whether
+    // to read it again if there are no unsaved changes, and otherwise says in the status that
+    // the next save will ask.
+    void CheckFileOnDisk();
 
     // The main window and the companion start the timer; its ticks run AutoSaveTick.
     void StartAutoSave();
-    // Saves when auto-save is on and the data file has a name and unsaved changes.
+    // Saves when auto-save is on and the data file has a name and unsaved changes. A file that
+    // another program has changed, or is writing at the moment, is not overwritten: the tick
+    // says so in the status and the next Save asks.
     void AutoSaveTick();
 
 private:
     using TFileDialog = std::optional<QString> (IUserPrompts::*)(const TFileDialogRequest&);
+    // UserAsked and Automatic never replace a file that another program has changed;
+    // Overwrite is the user's answer that it may.
+    enum class TWriteMode : quint8 { UserAsked, Automatic, Overwrite };
+    enum class TWriteResult : quint8 { Written, Failed, ChangedOnDisk };
 
     bool ChooseFile(TFileDialog dialog, const QString& errorKey);
     void SetPath(const QString& path);
     // A load or save is running: logs the refusal of the operation.
     bool RefusedWhileBusy(QStringView operation) const;
+    bool Open(bool makeBackup);
     // False when the file failed to load, after the failure was shown.
-    bool ReadFile();
+    bool ReadFile(bool makeBackup);
     void StartBlank();
+    // Reads the file again, keeping the current item where it still exists; no backup, as the
+    // one made when the file was opened is still there.
+    void Reload();
+    TWriteResult Write(TWriteMode mode);
+    bool AnswerChangedFile();
+    // "The file tasks.kav was changed by another program since it was opened or saved."
+    QString ChangedOnDiskText() const;
+    // The writer's lock for one write; none when the held one covers the path already.
+    // TWriterLock::TBusy with the message for the user, TError.
+    std::unique_ptr<TWriterLock> LockForWriting(std::chrono::milliseconds wait) const;
+    std::unique_ptr<TWriterLock> TakeWriterLock(std::chrono::milliseconds wait) const;
+    void RememberIdentity(const TFileIdentity& identity);
 
     QString folder_;
     QString name_;
     bool modified_ = false;
     bool busy_ = false;
     QTimer autoSaveTimer_;
+    TFileIdentity identity_;
+    QString identityPath_; // where identity_ was taken
+    std::unique_ptr<TWriterLock> heldLock_;
+    std::chrono::milliseconds lockWait_;
 };

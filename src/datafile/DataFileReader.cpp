@@ -10,7 +10,6 @@
 #include "platform/Error.h"
 #include "views/Outline.h"
 
-#include <QFile>
 #include <QLocale>
 #include <pugixml.hpp>
 
@@ -190,17 +189,6 @@ TDataFileReader::TDataFileReader(QByteArray content) : document_(std::make_uniqu
     document_->contexts = root.child("contexts");
     document_->tasks = root.child("tasks");
     document_->subcontexts = root.child("subcontexts");
-}
-
-TDataFileReader TDataFileReader::FromFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw TError(file.errorString());
-    QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw TError(file.errorString());
-    return TDataFileReader(std::move(content));
 }
 
 TDataFileReader::~TDataFileReader() = default;

@@ -13,8 +13,6 @@ class TDataFileReader {
 public:
     // TError when the text is not well-formed XML.
     explicit TDataFileReader(QByteArray content);
-    // TError with the system's reason when the file cannot be read.
-    static TDataFileReader FromFile(const QString& path);
     ~TDataFileReader();
     TDataFileReader(TDataFileReader&&) noexcept;
     TDataFileReader& operator=(TDataFileReader&&) noexcept;

@@ -183,14 +183,14 @@ void TDataFileWriter::WriteIncludedContexts()
     CloseElement(content_, "subcontexts");
 }
 
-void TDataFileWriter::SaveTo(const QString& path) const
+TFileIdentity TDataFileWriter::SaveTo(const QString& path) const
 {
     TAtomicFile file(path);
     file.Write(content_.constData(), std::size_t(content_.size()));
     QByteArray end;
     CloseElement(end, rootName);
     file.Write(end.constData(), std::size_t(end.size()));
-    file.Commit();
+    return file.Commit();
 }
 
 QByteArray TDataFileWriter::ToBytes() const

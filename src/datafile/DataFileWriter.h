@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class TFileIdentity;
+
 // Writes the data-file document from the item tree, the contexts and the included contexts of
 // the registry, then saves it: UTF-8, values as element text, no whitespace between elements.
 // The text is written straight out, element by element, without building a document tree.
@@ -26,8 +28,9 @@ public:
     void WriteContexts();
     void WriteIncludedContexts();
 
-    // Replaces the file as a whole (TAtomicFile); TError with the system's reason.
-    void SaveTo(const QString& path) const;
+    // Replaces the file as a whole (TAtomicFile); TError with the system's reason. The
+    // identity of the file written.
+    TFileIdentity SaveTo(const QString& path) const;
     QByteArray ToBytes() const;
 
 private:

@@ -168,6 +168,30 @@ constexpr TTranslationRow translationRows[] = {
     {u"IncludingAllSubitems2", u"podpoložek", u"subitems"},
     {u"Really delete selected item", u"Opravdu smazat označenou položku",
      u"Really delete selected item"},
+    // Two programs on one data file.
+    {u"FileBusy", u"Do souboru právě zapisuje jiný program:",
+     u"Another program is writing the file"},
+    {u"ChangedOnDisk1", u"Soubor", u"The file"},
+    {u"ChangedOnDisk2", u"mezitím změnil jiný program (od otevření nebo uložení).",
+     u"was changed by another program since it was opened or saved."},
+    {u"ChangedOnDiskSaveQuestion",
+     u"Přepsat jej vaší verzí, načíst jej znovu a zahodit neuložené změny, nebo uložit vaši "
+     u"verzi do jiného souboru?",
+     u"Overwrite it with your version, read it again and drop your unsaved changes, or save "
+     u"your version as another file?"},
+    {u"Overwrite", u"Přepsat", u"Overwrite"},
+    {u"Reload", u"Načíst znovu", u"Reload"},
+    {u"ReloadDropsChanges", u"Vaše neuložené změny se zahodí a soubor se načte znovu.",
+     u"Your unsaved changes are dropped and the file is read again."},
+    {u"Read it again?", u"Načíst jej znovu?", u"Read it again?"},
+    {u"AutoSaveSkipped",
+     u"Neuloženo automaticky: soubor změnil jiný program. Při uložení se "
+     u"rozhodnete, co dál.",
+     u"Not saved automatically: another program changed the file. Save to decide what to do."},
+    {u"ChangedOnDiskNextSaveAsks",
+     u"Soubor změnil jiný program. Při příštím uložení se "
+     u"rozhodnete, co dál.",
+     u"Another program changed the file. Your next save asks what to do."},
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -38,6 +39,8 @@ private Q_SLOTS:
     void binaryFileReadsAndRewrites();
     void enormousFileKeepsUnreadTail();
     void enormousLineWithoutBreak();
+    void notARegularFileIsRefused_data();
+    void notARegularFileIsRefused();
 
 private:
     QString iniPath() const { return folder_->filePath(u"tavolin.ini"_qs); }
@@ -400,6 +403,26 @@ void TstIniFile::enormousLineWithoutBreak()
     QCOMPARE(ini.ReadString(u"A", u"k", Missing), Missing);
     ini.WriteString(u"A", u"k", u"v"_qs);
     QCOMPARE(FileContents(iniPath()), "[A]\nk=v\n" + line);
+}
+
+void TstIniFile::notARegularFileIsRefused_data()
+{
+    QTest::addColumn<bool>("fifo"); // else a folder
+    QTest::newRow("a FIFO") << true;
+    QTest::newRow("a folder") << false;
+}
+
+void TstIniFile::notARegularFileIsRefused()
+{
+    QFETCH(bool, fifo);
+    if (fifo)
+        QVERIFY(::mkfifo(QFile::encodeName(iniPath()).constData(), 0600) == 0);
+    else
+        QVERIFY(QDir().mkdir(iniPath()));
+    // Refused at once: neither waiting for a FIFO's writer nor replacing it at the first write.
+    QCOMPARE(ErrorOf([this] { TIniFile ini(iniPath()); }),
+             iniPath() + u" is not a regular file"_qs);
+    QCOMPARE(QFileInfo(iniPath()).isDir(), !fifo);
 }
 
 QTEST_GUILESS_MAIN(TstIniFile)

@@ -1,3 +1,5 @@
+#include "datafile/WriterLock.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -6,6 +8,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <thread>
 
 // tavolin-cli run as a user runs it, on a copy of a small data file in a temporary folder.
 class TstCli : public QObject {
@@ -41,13 +46,28 @@ private Q_SLOTS:
     void newFile_refusesToReplaceSilently();
     void failedLoad_neverSaves();
 
+    void twentyWriters_eachItemKeptOnce();
+    void tenWriters_mixedChanges_allKept();
+    void anotherWriter_waitOrGiveUp_data();
+    void anotherWriter_waitOrGiveUp();
+    void newOverAFile_keepsItAsABackup();
+    void links_stayLinks();
+    void notARegularFile_isRefused_data();
+    void notARegularFile_isRefused();
+
 private:
     struct TRun {
         int status;
         QString out;
         QString err;
     };
+    void Start(QProcess& process, const QStringList& arguments,
+               const QString& language = u"en_US.UTF-8"_qs);
+    static TRun Finish(QProcess& process);
     TRun Cli(const QStringList& arguments, const QString& language = u"en_US.UTF-8"_qs);
+    // Starts every run at once and waits for them all.
+    QList<TRun> CliTogether(const QList<QStringList>& runs);
+    QStringList OutlineNames();
     QJsonObject CliJson(const QStringList& arguments);
     QString DataFile() const { return folder_->filePath(u"small.kav"_qs); }
     QByteArray DataBytes() const;
@@ -82,9 +102,8 @@ void TstCli::init()
     QFile::setPermissions(DataFile(), QFile::ReadOwner | QFile::WriteOwner);
 }
 
-TstCli::TRun TstCli::Cli(const QStringList& arguments, const QString& language)
+void TstCli::Start(QProcess& process, const QStringList& arguments, const QString& language)
 {
-    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"LC_ALL"_qs, language);
     environment.insert(u"TAVOLIN_CONFIG"_qs, folder_->filePath(u"tavolin.ini"_qs));
@@ -94,10 +113,42 @@ TstCli::TRun TstCli::Cli(const QStringList& arguments, const QString& language)
                   QStringList{u"--file"_qs, DataFile(), u"--now"_qs, u"2026-03-15T10:00"_qs} +
                       arguments);
     process.closeWriteChannel();
-    if (!process.waitForFinished(60000))
+}
+
+TstCli::TRun TstCli::Finish(QProcess& process)
+{
+    if (!process.waitForFinished(120000))
         return {-1, {}, u"timed out"_qs};
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+TstCli::TRun TstCli::Cli(const QStringList& arguments, const QString& language)
+{
+    QProcess process;
+    Start(process, arguments, language);
+    return Finish(process);
+}
+
+QList<TstCli::TRun> TstCli::CliTogether(const QList<QStringList>& runs)
+{
+    std::vector<std::unique_ptr<QProcess>> processes;
+    for (const QStringList& arguments : runs) {
+        processes.push_back(std::make_unique<QProcess>());
+        Start(*processes.back(), arguments);
+    }
+    QList<TRun> results;
+    for (const std::unique_ptr<QProcess>& process : processes)
+        results.append(Finish(*process));
+    return results;
+}
+
+QStringList TstCli::OutlineNames()
+{
+    QStringList names; // as the outline's markup holds them
+    for (const QJsonValue& row : CliJson({u"outline"_qs}).value(u"rows"_qs).toArray())
+        names.append(row.toObject().value(u"text"_qs).toString());
+    return names;
 }
 
 QJsonObject TstCli::CliJson(const QStringList& arguments)
@@ -479,6 +530,175 @@ void TstCli::failedLoad_neverSaves()
     QVERIFY2(run.err.startsWith(u"Error during loading file | "_qs), qPrintable(run.err));
     QCOMPARE(DataBytes(), before);
     QCOMPARE(Cli({u"--file"_qs, folder_->filePath(u"missing.kav"_qs), u"stats"_qs}).status, 2);
+}
+
+void TstCli::twentyWriters_eachItemKeptOnce()
+{
+    // A script, a cron job and a shell at the same moment: each waits its turn.
+    QList<QStringList> runs;
+    for (int n = 1; n <= 20; ++n)
+        runs.append(
+            {u"--wait"_qs, u"120"_qs, u"add"_qs, u"--name"_qs, u"item "_qs + QString::number(n)});
+    const QList<TRun> results = CliTogether(runs);
+    for (const TRun& run : results)
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+
+    const QStringList names = OutlineNames();
+    for (int n = 1; n <= 20; ++n) {
+        const QString name = u"item "_qs + QString::number(n);
+        QCOMPARE(names.filter(QRegularExpression(u"\\b"_qs + name + u"\\b"_qs)).size(), 1);
+    }
+    QCOMPARE(names.size(), 10 + 20);
+    // Nothing is left behind: no lock file, no temporary file.
+    QCOMPARE(FolderEntries().filter(QRegularExpression(u"^\\."_qs)), QStringList());
+}
+
+void TstCli::tenWriters_mixedChanges_allKept()
+{
+    const QString fitness = u"{00000000-0000-0000-0000-0000000000B5}"_qs;
+    const QString pond = u"{00000000-0000-0000-0000-0000000000B8}"_qs;
+    const QStringList wait = {u"--wait"_qs, u"120"_qs};
+    const QList<TRun> results = CliTogether({
+        wait + QStringList{u"add"_qs, u"--name"_qs, u"mixed 1"_qs},
+        wait + QStringList{u"set"_qs, sendReport, u"note=from the fifth writer"_qs},
+        wait + QStringList{u"accomplish"_qs, buyPaint},
+        wait + QStringList{u"move"_qs, pond, u"--under"_qs, garden},
+        wait + QStringList{u"add"_qs, u"--name"_qs, u"mixed 2"_qs, u"--parent"_qs, garden},
+        wait + QStringList{u"set"_qs, paintFence, u"importance=11"_qs},
+        wait + QStringList{u"accomplish"_qs, sweep},
+        wait + QStringList{u"move"_qs, fitness, u"--under"_qs, oldChores},
+        wait + QStringList{u"set"_qs, waterPlants, u"name=Water the roses"_qs},
+        wait + QStringList{u"add"_qs, u"--name"_qs, u"mixed 3"_qs},
+    });
+    for (const TRun& run : results)
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+
+    const auto field = [this](const QString& id, const QString& name) {
+        return CliJson({u"show"_qs, id}).value(u"item"_qs).toObject().value(name).toString();
+    };
+    QCOMPARE(field(sendReport, u"note"_qs), u"from the fifth writer"_qs);
+    QCOMPARE(field(paintFence, u"importance"_qs), u"11"_qs);
+    QCOMPARE(field(waterPlants, u"name"_qs), u"Water the roses"_qs);
+    QCOMPARE(field(buyPaint, u"checked"_qs), u"true"_qs);
+    QCOMPARE(field(sweep, u"checked"_qs), u"true"_qs);
+    QCOMPARE(field(pond, u"parentid"_qs), garden);
+    QCOMPARE(field(fitness, u"parentid"_qs), oldChores);
+    const QStringList names = OutlineNames();
+    for (const QString& name : {u"mixed 1"_qs, u"mixed 2"_qs, u"mixed 3"_qs})
+        QCOMPARE(names.filter(QRegularExpression(u"\\b"_qs + name + u"\\b"_qs)).size(), 1);
+    QCOMPARE(names.size(), 10 + 3);
+}
+
+void TstCli::anotherWriter_waitOrGiveUp_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("releaseAfterMs"); // -1: held to the end
+    QTest::addColumn<int>("status");
+    QTest::newRow("no waiting: nothing written")
+        << QStringList{u"--wait"_qs, u"0"_qs, u"add"_qs, u"--name"_qs, u"Late"_qs} << -1 << 3;
+    QTest::newRow("a short wait: nothing written")
+        << QStringList{u"--wait"_qs, u"1"_qs, u"add"_qs, u"--name"_qs, u"Late"_qs} << -1 << 3;
+    QTest::newRow("waits until the other is done")
+        << QStringList{u"--wait"_qs, u"60"_qs, u"add"_qs, u"--name"_qs, u"Late"_qs} << 300 << 0;
+    QTest::newRow("reading takes no lock")
+        << QStringList{u"--wait"_qs, u"0"_qs, u"todo"_qs} << -1 << 0;
+}
+
+void TstCli::anotherWriter_waitOrGiveUp()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, releaseAfterMs);
+    QFETCH(int, status);
+    const QByteArray before = DataBytes();
+    auto another = std::make_unique<TWriterLock>(DataFile(), std::chrono::milliseconds(0));
+    std::thread releaser([&another, releaseAfterMs] {
+        if (releaseAfterMs >= 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(releaseAfterMs));
+            another.reset();
+        }
+    });
+    const TRun run = Cli(arguments);
+    releaser.join();
+    another.reset();
+
+    QCOMPARE(run.status, status);
+    if (status == 3) {
+        QCOMPARE(run.err, u"Error during saving file | Another program is writing the file "_qs +
+                              DataFile() + u'\n');
+        QCOMPARE(DataBytes(), before);
+        QCOMPARE(FolderEntries(), QStringList{u"small.kav"_qs}); // not even a backup
+    } else if (arguments.contains(u"add"_qs)) {
+        QVERIFY(OutlineNames().last().contains(u"Late"_qs));
+    }
+}
+
+void TstCli::newOverAFile_keepsItAsABackup()
+{
+    // Whatever AutoBackup says.
+    QFile ini(folder_->filePath(u"tavolin.ini"_qs));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Environment]\nAutoBackup=0\n");
+    ini.close();
+    const QByteArray before = DataBytes();
+
+    const TRun run = Cli({u"--yes"_qs, u"new"_qs});
+    QCOMPARE(run.status, 0);
+    // The file's own cycle goes on: its header said 2.
+    QFile backup(folder_->filePath(u"small.kav - backup 3.ka~"_qs));
+    QVERIFY(backup.open(QIODevice::ReadOnly));
+    QCOMPARE(backup.readAll(), before);
+    QCOMPARE(OutlineNames().size(), 1);
+    QVERIFY(DataBytes().contains("<nextbackupno>3</nextbackupno>"));
+}
+
+void TstCli::links_stayLinks()
+{
+    const QString link = folder_->filePath(u"link.kav"_qs);
+    QVERIFY(QFile::link(DataFile(), link));
+    QCOMPARE(Cli({u"--file"_qs, link, u"add"_qs, u"--name"_qs, u"Through the link"_qs}).status, 0);
+    QVERIFY(QFileInfo(link).isSymLink());
+    QVERIFY(DataBytes().contains("<name>Through the link</name>"));
+
+    // new on a link to nothing yet writes the file it leads to.
+    const QString dangling = folder_->filePath(u"dangling.kav"_qs);
+    const QString later = folder_->filePath(u"later.kav"_qs);
+    QVERIFY(QFile::link(later, dangling));
+    QCOMPARE(Cli({u"--file"_qs, dangling, u"new"_qs}).status, 0);
+    QVERIFY(QFileInfo(dangling).isSymLink());
+    QCOMPARE(Cli({u"--file"_qs, later, u"stats"_qs}).status, 0);
+}
+
+void TstCli::notARegularFile_isRefused_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // "FIFO" stands for the FIFO's path
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("error");
+    const QString fifo = u"FIFO"_qs;
+    QTest::newRow("a data file to read")
+        << QStringList{u"--file"_qs, fifo, u"stats"_qs} << 2 << u"Error during loading file | "_qs;
+    QTest::newRow("a data file to change")
+        << QStringList{u"--file"_qs, fifo, u"add"_qs} << 2 << u"Error during loading file | "_qs;
+    QTest::newRow("a data file to replace")
+        << QStringList{u"--file"_qs, fifo, u"--yes"_qs, u"new"_qs} << 3
+        << u"Error creating backup file | "_qs;
+    QTest::newRow("the ini file") << QStringList{u"--config"_qs, fifo, u"stats"_qs} << 1
+                                  << QString();
+}
+
+void TstCli::notARegularFile_isRefused()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+    const QString fifo = folder_->filePath(u"fifo"_qs);
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    arguments.replaceInStrings(QRegularExpression(u"^FIFO$"_qs), fifo);
+
+    // Refused at once, instead of waiting for a writer that never comes.
+    const TRun run = Cli(arguments);
+    QTEST(run.status, "status");
+    QVERIFY2(run.err.startsWith(error + fifo + u" is not a regular file"_qs), qPrintable(run.err));
+    struct stat status {};
+    QVERIFY(::stat(QFile::encodeName(fifo).constData(), &status) == 0 && S_ISFIFO(status.st_mode));
 }
 
 QTEST_GUILESS_MAIN(TstCli)

@@ -3,6 +3,8 @@
 #include "app/AppStatus.h"
 #include "app/Config.h"
 #include "datafile/DataFile.h"
+#include "datafile/SideFiles.h"
+#include "datafile/WriterLock.h"
 #include "languages/LanguagesEngine.h"
 #include "platform/Error.h"
 #include "support/TestCore.h"
@@ -13,7 +15,9 @@
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // The open data file's life: which file, load, new, save, save as, the question before changes
@@ -51,6 +55,21 @@ private Q_SLOTS:
     void save_keepsPermissionsAndLinks();
     void reentry_tickAndCommandsDuringLoad_areRefused();
     void reentry_tickAndCommandsDuringSave_areRefused();
+
+    void changedOnDisk_saveAsks_data();
+    void changedOnDisk_saveAsks();
+    void changedOnDisk_autoSaveSkipsAndTheNextSaveAsks();
+    void changedOnDisk_byIdentityNotTime_data();
+    void changedOnDisk_byIdentityNotTime();
+    void checkFileOnDisk_data();
+    void checkFileOnDisk();
+    void save_anotherWriterHoldsTheLock_nothingWritten();
+    void autoSave_anotherWriterAtWork_skips();
+    void save_removesLeftoversOfDeadWriters();
+    void longName_savesWithBackup_data();
+    void longName_savesWithBackup();
+    void notARegularFile_isRefused_data();
+    void notARegularFile_isRefused();
 };
 
 namespace {
@@ -190,6 +209,40 @@ public:
 private:
     TAppStatusListener* listener_;
 };
+
+// What another program leaves in the data file: a save of its own, through a new file.
+const QByteArray theirs = Xml::Document(Xml::Task(Xml::Id(1), {{u"name"_qs, u"Theirs"_qs}}) +
+                                        Xml::Task(Xml::Id(9), {{u"name"_qs, u"Added by them"_qs}}));
+
+void ReplaceFile(const QString& path, const QByteArray& content)
+{
+    const QString next = path + u".next"_qs;
+    QVERIFY(WriteFileContent(next, content));
+    QVERIFY(::rename(QFile::encodeName(next).constData(), QFile::encodeName(path).constData()) ==
+            0);
+}
+
+// Sets the file's modification time, as a clock that jumps would.
+void SetFileTime(const QString& path, timespec when)
+{
+    const timespec times[2] = {when, when};
+    QVERIFY(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0);
+}
+
+timespec ModifiedOf(const QString& path)
+{
+    struct stat status {};
+    ::stat(QFile::encodeName(path).constData(), &status);
+    return status.st_mtim;
+}
+
+// The sample loaded, its first item renamed "Mine" and not saved yet.
+void LoadSampleAndChangeIt(TFixture& fixture)
+{
+    fixture.LoadSample();
+    Core().Tasks()->FirstInOutline()->SetName(u"Mine"_qs);
+    fixture.dataFile().SetModified(true);
+}
 
 } // namespace
 
@@ -605,6 +658,10 @@ void TstDataFile::fileDialogs_confirmCancelFail()
         {
             return script_.AskYesNo(caption, text);
         }
+        TChangedFileAnswer AskChangedFile(const TChangedFileQuestion& question) override
+        {
+            return script_.AskChangedFile(question);
+        }
         std::optional<QString> ChooseFileToOpen(const TFileDialogRequest& request) override
         {
             return Answer(request, &TScriptedPrompts::ChooseFileToOpen);
@@ -757,6 +814,17 @@ void TstDataFile::save_keepsPermissionsAndLinks()
     QVERIFY(QFileInfo(fixture.PathOf(u"link.kav"_qs)).isSymLink());
     QVERIFY(FileContent(fixture.DataPath()).contains("Through the link"));
     QCOMPARE(permissions(), expected);
+    // What was written through the link is what the next save finds there.
+    fixture.dataFile().SetModified(true);
+    QVERIFY(fixture.dataFile().Save());
+    QVERIFY(fixture.prompts().ChangedFileQuestions().isEmpty());
+
+    // A link to a file that does not exist yet stays a link too; the file appears behind it.
+    QVERIFY(QFile::link(fixture.PathOf(u"later.kav"_qs), fixture.PathOf(u"dangling.kav"_qs)));
+    fixture.dataFile().SetFileName(u"dangling.kav"_qs);
+    QVERIFY(fixture.dataFile().Save());
+    QVERIFY(QFileInfo(fixture.PathOf(u"dangling.kav"_qs)).isSymLink());
+    QVERIFY(FileContent(fixture.PathOf(u"later.kav"_qs)).contains("Through the link"));
     QCOMPARE(fixture.prompts().Errors(), QStringList());
 }
 
@@ -809,6 +877,332 @@ void TstDataFile::reentry_tickAndCommandsDuringSave_areRefused()
     QVERIFY(!fixture.dataFile().IsModified());
     QVERIFY(!fixture.dataFile().IsUntitled());
     QCOMPARE(Core().Tasks()->Count(), 2);
+}
+
+void TstDataFile::changedOnDisk_saveAsks_data()
+{
+    QTest::addColumn<TChangedFileAnswer>("answer");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<bool>("mineOnDisk");   // else theirs stays
+    QTest::addColumn<QStringList>("names"); // in memory afterwards
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QStringList>("messages");
+
+    const QStringList mine = {u"Mine"_qs, u" Fence"_qs};
+    QTest::newRow("overwrite with my version") << TChangedFileAnswer::Overwrite << true << true
+                                               << mine << false << u"tasks.kav"_qs << QStringList();
+    QTest::newRow("reload, dropping my changes")
+        << TChangedFileAnswer::Reload << false << false
+        << QStringList{u"Theirs"_qs, u"Added by them"_qs} << false << u"tasks.kav"_qs
+        << QStringList{u"Your unsaved changes are dropped and the file is read again."_qs};
+    QTest::newRow("save as another file") << TChangedFileAnswer::SaveAs << true << false << mine
+                                          << false << u"mine.kav"_qs << QStringList();
+    QTest::newRow("dismissed") << TChangedFileAnswer::Cancel << false << false << mine << true
+                               << u"tasks.kav"_qs << QStringList();
+}
+
+void TstDataFile::changedOnDisk_saveAsks()
+{
+    QFETCH(TChangedFileAnswer, answer);
+    QFETCH(bool, mineOnDisk);
+    QFETCH(QString, fileName);
+    TFixture fixture;
+    LoadSampleAndChangeIt(fixture);
+    ReplaceFile(fixture.DataPath(), theirs);
+    const QStringList filesBefore = fixture.FilesInFolder();
+    fixture.prompts().QueueChangedFileAnswer(answer);
+    fixture.prompts().QueueFileName(fixture.PathOf(u"mine.kav"_qs));
+
+    QTEST(fixture.dataFile().Save(), "saved");
+    const QList<TChangedFileQuestion>& questions = fixture.prompts().ChangedFileQuestions();
+    QCOMPARE(questions.size(), 1);
+    QCOMPARE(questions[0].caption, u"Confirmation"_qs);
+    QCOMPARE(questions[0].text,
+             u"The file tasks.kav was changed by another program since it was opened or saved. "
+             "Overwrite it with your version, read it again and drop your unsaved changes, or "
+             "save your version as another file?"_qs);
+    QCOMPARE(questions[0].overwrite, u"Overwrite"_qs);
+    QCOMPARE(questions[0].reload, u"Reload"_qs);
+    QCOMPARE(questions[0].saveAs, u"Save As..."_qs);
+
+    const QByteArray onDisk = FileContent(fixture.DataPath());
+    QCOMPARE(onDisk.contains("<name>Mine</name>"), mineOnDisk);
+    if (!mineOnDisk)
+        QCOMPARE(onDisk, theirs);
+    QTEST(IndentedNames(), "names");
+    QTEST(fixture.dataFile().IsModified(), "modified");
+    QCOMPARE(fixture.dataFile().FileName(), fileName);
+    if (fileName != u"tasks.kav")
+        QVERIFY(FileContent(fixture.PathOf(fileName)).contains("<name>Mine</name>"));
+    QTEST(fixture.prompts().Messages(), "messages");
+    QCOMPARE(fixture.prompts().Errors(), QStringList());
+    // Reading the file again makes no backup: the one from its opening is there.
+    if (answer == TChangedFileAnswer::Reload)
+        QCOMPARE(fixture.FilesInFolder(), filesBefore);
+
+    // Whatever was decided is now what this program knows of the file: no second question.
+    // Undecided, the next save asks again.
+    const bool decided = answer != TChangedFileAnswer::Cancel;
+    fixture.dataFile().SetModified(true);
+    QCOMPARE(fixture.dataFile().Save(), decided);
+    QCOMPARE(fixture.prompts().ChangedFileQuestions().size(), decided ? 1 : 2);
+}
+
+void TstDataFile::changedOnDisk_autoSaveSkipsAndTheNextSaveAsks()
+{
+    TFixture fixture;
+    Core().Config()->SetAutoSave(true);
+    LoadSampleAndChangeIt(fixture);
+    ReplaceFile(fixture.DataPath(), theirs);
+
+    fixture.dataFile().AutoSaveTick();
+    QCOMPARE(FileContent(fixture.DataPath()), theirs);
+    QVERIFY(fixture.dataFile().IsModified());
+    QVERIFY(fixture.prompts().ChangedFileQuestions().isEmpty());
+    QCOMPARE(Core().StatusProvider()->Status().Text(),
+             u"Not saved automatically: another program changed the file. Save to decide what "
+             "to do."_qs);
+    // Every later tick skips it too, until the user decides.
+    fixture.dataFile().AutoSaveTick();
+    QCOMPARE(FileContent(fixture.DataPath()), theirs);
+
+    fixture.prompts().QueueChangedFileAnswer(TChangedFileAnswer::Overwrite);
+    QVERIFY(fixture.dataFile().Save());
+    QCOMPARE(fixture.prompts().ChangedFileQuestions().size(), 1);
+    QVERIFY(FileContent(fixture.DataPath()).contains("<name>Mine</name>"));
+    QCOMPARE(fixture.prompts().Errors(), QStringList());
+}
+
+void TstDataFile::changedOnDisk_byIdentityNotTime_data()
+{
+    QTest::addColumn<int>("change");
+    QTest::addColumn<bool>("asks");
+    // 0 nothing, 1 touched, 2 rewritten as it was through a new file, 3 other content of the
+    // same size written in place and its time set back, 4 another program's save stamped a day
+    // before ours (a clock set back), 5 removed
+    QTest::newRow("nothing") << 0 << false;
+    QTest::newRow("only touched") << 1 << false;
+    QTest::newRow("rewritten as it was") << 2 << false;
+    QTest::newRow("same size, its time put back") << 3 << true;
+    QTest::newRow("changed under a clock set back") << 4 << true;
+    QTest::newRow("removed: written again") << 5 << false;
+}
+
+void TstDataFile::changedOnDisk_byIdentityNotTime()
+{
+    QFETCH(int, change);
+    QFETCH(bool, asks);
+    TFixture fixture;
+    LoadSampleAndChangeIt(fixture);
+    const QString path = fixture.DataPath();
+    const QByteArray loaded = FileContent(path);
+    const timespec loadedTime = ModifiedOf(path);
+    QByteArray sameSize = loaded;
+    sameSize.replace("<name>Home</name>", "<name>Hxme</name>");
+    switch (change) {
+    case 1:
+        SetFileTime(path, {loadedTime.tv_sec + 60, 0});
+        break;
+    case 2:
+        ReplaceFile(path, loaded);
+        break;
+    case 3:
+        QVERIFY(WriteFileContent(path, sameSize));
+        SetFileTime(path, loadedTime);
+        break;
+    case 4:
+        ReplaceFile(path, theirs);
+        SetFileTime(path, {loadedTime.tv_sec - 86400, loadedTime.tv_nsec});
+        break;
+    case 5:
+        QVERIFY(QFile::remove(path));
+        break;
+    }
+    const QByteArray before = FileContent(path);
+
+    QCOMPARE(fixture.dataFile().Save(), !asks); // a question goes unanswered here
+    QCOMPARE(fixture.prompts().ChangedFileQuestions().size(), asks ? 1 : 0);
+    QCOMPARE(FileContent(path).contains("<name>Mine</name>"), !asks);
+    if (asks)
+        QCOMPARE(FileContent(path), before);
+    QCOMPARE(fixture.prompts().Errors(), QStringList());
+}
+
+void TstDataFile::checkFileOnDisk_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<bool>("asks");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("status");
+
+    const QStringList ours = {u"Home"_qs, u" Fence"_qs};
+    const QStringList reread = {u"Theirs"_qs, u"Added by them"_qs};
+    QTest::newRow("unchanged") << false << false << true << false << ours << QString();
+    QTest::newRow("changed, nothing unsaved, not read again")
+        << true << false << false << true << ours << QString();
+    QTest::newRow("changed, nothing unsaved, read again")
+        << true << false << true << true << reread << QString();
+    QTest::newRow("changed, with unsaved changes")
+        << true << true << true << false << ours
+        << u"Another program changed the file. Your next save asks what to do."_qs;
+}
+
+void TstDataFile::checkFileOnDisk()
+{
+    QFETCH(bool, changed);
+    QFETCH(bool, modified);
+    QFETCH(bool, answer);
+    QFETCH(bool, asks);
+    TFixture fixture;
+    fixture.LoadSample();
+    Core().SelectItem(Core().Tasks()->FindByIdText(Xml::Id(1)));
+    fixture.dataFile().SetModified(modified);
+    if (changed)
+        ReplaceFile(fixture.DataPath(), theirs);
+    fixture.prompts().QueueAnswer(answer);
+
+    fixture.dataFile().CheckFileOnDisk();
+    const QList<TScriptedPrompts::Question>& questions = fixture.prompts().Questions();
+    QCOMPARE(questions.size(), asks ? 1 : 0);
+    if (asks) {
+        QCOMPARE(questions[0].text, u"The file tasks.kav was changed by another program since "
+                                    "it was opened or saved. Read it again?"_qs);
+    }
+    QTEST(IndentedNames(), "names");
+    QCOMPARE(fixture.dataFile().IsModified(), modified);
+    QTEST(Core().StatusProvider()->Status().Text(), "status");
+    // The item that was current is current again when it is still there.
+    QCOMPARE(Core().CurrentItem(), Core().Tasks()->FindByIdText(Xml::Id(1)));
+    QVERIFY(Core().CurrentItem());
+}
+
+void TstDataFile::save_anotherWriterHoldsTheLock_nothingWritten()
+{
+    TFixture fixture;
+    LoadSampleAndChangeIt(fixture);
+    const QByteArray before = FileContent(fixture.DataPath());
+    fixture.dataFile().SetLockWait(std::chrono::milliseconds(0));
+    {
+        const TWriterLock another(fixture.DataPath(), std::chrono::milliseconds(0));
+        QVERIFY(!fixture.dataFile().Save());
+    }
+    QCOMPARE(fixture.prompts().Errors(),
+             QStringList{u"Error during saving file | Another program is writing the file "_qs +
+                         fixture.DataPath()});
+    QVERIFY(fixture.dataFile().IsModified());
+    QCOMPARE(FileContent(fixture.DataPath()), before);
+    // Once the other writer is done, the save goes through.
+    QVERIFY(fixture.dataFile().Save());
+}
+
+void TstDataFile::autoSave_anotherWriterAtWork_skips()
+{
+    TFixture fixture;
+    Core().Config()->SetAutoSave(true);
+    LoadSampleAndChangeIt(fixture);
+    const QByteArray before = FileContent(fixture.DataPath());
+    {
+        // The window does not wait for it, nor bother the user with an error.
+        const TWriterLock another(fixture.DataPath(), std::chrono::milliseconds(0));
+        fixture.dataFile().AutoSaveTick();
+    }
+    QCOMPARE(fixture.prompts().Errors(), QStringList());
+    QCOMPARE(FileContent(fixture.DataPath()), before);
+    QVERIFY(fixture.dataFile().IsModified());
+    QCOMPARE(Core().StatusProvider()->Status().Text(),
+             u"Not saved automatically: another program changed the file. Save to decide what "
+             "to do."_qs);
+    // Once the other is done, the next tick saves.
+    fixture.dataFile().AutoSaveTick();
+    QVERIFY(FileContent(fixture.DataPath()).contains("<name>Mine</name>"));
+}
+
+void TstDataFile::save_removesLeftoversOfDeadWriters()
+{
+    TFixture fixture;
+    LoadSampleAndChangeIt(fixture);
+    const QStringList leftovers = {u".tasks.kav.3v9kq1.tmp"_qs,
+                                   u".tasks.kav - backup 2.ka~.x0a.tmp"_qs};
+    for (const QString& name : leftovers)
+        QVERIFY(WriteFileContent(fixture.PathOf(name), "half a file"));
+    QByteArray running;
+    const TFileDescriptor stillWriting =
+        SideFiles::CreateTemporary(QFile::encodeName(fixture.DataPath()), running);
+
+    QVERIFY(fixture.dataFile().Save());
+    for (const QString& name : leftovers) {
+        QVERIFY(!QFile::exists(fixture.PathOf(name)));
+        QVERIFY(fixture.Logged(u"Removed the temporary file of an unfinished save: "_qs +
+                               fixture.PathOf(name)));
+    }
+    QVERIFY(QFile::exists(QFile::decodeName(running)));
+}
+
+void TstDataFile::longName_savesWithBackup_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("250 bytes") << QString(246, u't') + u".kav";
+    QTest::newRow("250 bytes of two-byte letters") << QString(123, u'ř') + u".kav";
+    QTest::newRow("255 bytes") << QString(251, u't') + u".kav";
+}
+
+void TstDataFile::longName_savesWithBackup()
+{
+    QFETCH(QString, name);
+    TFixture fixture;
+    const QByteArray original = Xml::Document(Xml::Task(Xml::Id(1), {{u"name"_qs, u"Home"_qs}}));
+    fixture.PlaceFile(original, name);
+    QVERIFY(fixture.dataFile().Load());
+    Core().Tasks()->FirstInOutline()->SetName(u"Changed"_qs);
+    fixture.dataFile().SetModified(true);
+    QVERIFY(fixture.dataFile().Save());
+
+    QCOMPARE(fixture.prompts().Errors(), QStringList());
+    QVERIFY(FileContent(fixture.PathOf(name)).contains("<name>Changed</name>"));
+    const QStringList files = fixture.FilesInFolder();
+    QCOMPARE(files.size(), 2);
+    const QString backup = files.at(files.indexOf(name) == 0 ? 1 : 0);
+    QVERIFY2(backup.endsWith(u" - backup 4.ka~"_qs), qPrintable(backup));
+    QCOMPARE(FileContent(fixture.PathOf(backup)), original);
+}
+
+void TstDataFile::notARegularFile_isRefused_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<bool>("fifo"); // else a folder
+    QTest::addColumn<QString>("error");
+    QTest::newRow("load a FIFO") << false << true << u"Error during loading file | "_qs;
+    QTest::newRow("load a folder") << false << false << u"Error during loading file | "_qs;
+    QTest::newRow("save over a FIFO") << true << true << u"Error during saving file | "_qs;
+}
+
+void TstDataFile::notARegularFile_isRefused()
+{
+    QFETCH(bool, save);
+    QFETCH(bool, fifo);
+    QFETCH(QString, error);
+    TFixture fixture;
+    fixture.LoadSample();
+    const QString path = fixture.PathOf(u"odd.kav"_qs);
+    if (fifo)
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    else
+        QVERIFY(QDir().mkdir(path));
+    fixture.dataFile().SetFileName(u"odd.kav"_qs);
+    fixture.dataFile().SetModified(true);
+
+    // Neither waits for a writer that never comes.
+    QVERIFY(!(save ? fixture.dataFile().Save() : fixture.dataFile().Load()));
+    QCOMPARE(fixture.prompts().Errors(), QStringList{error + path + u" is not a regular file"_qs});
+    QCOMPARE(QFileInfo(path).isDir(), !fifo);
+    if (fifo) {
+        struct stat status {};
+        QVERIFY(::stat(QFile::encodeName(path).constData(), &status) == 0);
+        QVERIFY(S_ISFIFO(status.st_mode));
+    }
 }
 
 QTEST_GUILESS_MAIN(TstDataFile)
