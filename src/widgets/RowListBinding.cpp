@@ -17,7 +17,7 @@ TRowListBinding::TRowListBinding(QAbstractItemView* view, TRowListModel* model,
     view_->setItemDelegate(delegate_);
     SetUpView();
     new TSelectionSync(view_, model_);
-    connect(delegate_, &TMarkupDelegate::linkActivated, model_,
+    connect(delegate_, &TMarkupDelegate::linkActivated, this,
             [this](const QModelIndex& index) { model_->ClickLink(index); });
     connect(model_, &TRowListModel::hintChanged, view_, &QWidget::setToolTip);
     view_->setToolTip(model_->List().Hint());
@@ -48,7 +48,8 @@ void TRowListBinding::SetUpView()
 
 bool TRowListBinding::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == view_->viewport() && event->type() == QEvent::MouseMove)
+    // The type first: the viewport also hears of its end, while the view is half destroyed.
+    if (event->type() == QEvent::MouseMove && watched == view_->viewport())
         PointerMoved(static_cast<QMouseEvent*>(event)->position().toPoint());
     return QObject::eventFilter(watched, event);
 }
