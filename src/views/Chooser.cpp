@@ -2,24 +2,31 @@
 
 void TChooser::Clear()
 {
+    if (observer_)
+        observer_->AboutToBeCleared();
     entries_.clear();
+    const bool hadSelection = selected_ >= 0;
     selected_ = -1;
     if (observer_)
-        observer_->EntriesChanged();
+        observer_->Cleared();
+    if (observer_ && hadSelection)
+        observer_->SelectionChanged(selected_);
 }
 
 void TChooser::Add(const QString& markup)
 {
+    if (observer_)
+        observer_->EntryAboutToBeAdded(Count());
     entries_.append(markup);
     if (observer_)
-        observer_->EntriesChanged();
+        observer_->EntryAdded();
 }
 
 void TChooser::SetEntry(int index, const QString& markup)
 {
     entries_[index] = markup;
     if (observer_)
-        observer_->EntriesChanged();
+        observer_->EntryChanged(index);
 }
 
 void TChooser::Select(int index)

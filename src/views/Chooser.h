@@ -3,11 +3,16 @@
 #include <QString>
 #include <QStringList>
 
-// Told of every change of a chooser, so that a drop-down list can follow it.
+// Told of every change of a chooser, in the terms a QAbstractItemModel passes on, so that a
+// drop-down list can follow it: the About calls come before the change, the others after it.
 class IChooserObserver {
 public:
     virtual ~IChooserObserver() = default;
-    virtual void EntriesChanged() = 0;
+    virtual void AboutToBeCleared() = 0;
+    virtual void Cleared() = 0;
+    virtual void EntryAboutToBeAdded(int index) = 0;
+    virtual void EntryAdded() = 0;
+    virtual void EntryChanged(int index) = 0;
     virtual void SelectionChanged(int index) = 0;
 };
 
