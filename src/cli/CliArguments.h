@@ -17,7 +17,7 @@ struct TCliOptions {
     QString file;
     QString config;
     QString language; // "en", "cs" or empty for the configured one
-    QString now;      // empty for the system's clock
+    QString now;      // empty for the system's clock; an option is never given an empty value
     bool json = false;
     bool yes = false;
     bool help = false;

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 // Writes the data-file document from the item tree, the contexts and the included contexts of
 // the registry, then saves it: UTF-8, values as element text, no whitespace between elements.
@@ -16,6 +17,9 @@ public:
     ~TDataFileWriter();
     TDataFileWriter(TDataFileWriter&&) noexcept;
     TDataFileWriter& operator=(TDataFileWriter&&) noexcept;
+
+    // Whether the file keeps the text whole: false when it has characters that are dropped.
+    static bool Holds(QStringView text);
 
     // Every step at once, in the order of the format.
     static TDataFileWriter WriteAll();

@@ -32,6 +32,9 @@ private Q_SLOTS:
     void set_changesFieldsAndStamps();
     void set_rejectsBadInput_data();
     void set_rejectsBadInput();
+    void set_takesIsoDatesAndWarnsOfLostCharacters();
+    void usageErrors_leaveTheFileAlone_data();
+    void usageErrors_leaveTheFileAlone();
     void accomplishAndUndone();
     void move_data();
     void move();
@@ -336,20 +339,90 @@ void TstCli::set_changesFieldsAndStamps()
 void TstCli::set_rejectsBadInput_data()
 {
     QTest::addColumn<QStringList>("assignments");
-    QTest::newRow("not a number") << QStringList{u"importance=lots"_qs};
-    QTest::newRow("no equals sign") << QStringList{u"importance"_qs};
-    QTest::newRow("the id") << QStringList{u"id={00000000-0000-0000-0000-000000000777}"_qs};
-    QTest::newRow("unknown element") << QStringList{u"colour=red"_qs};
-    QTest::newRow("nothing to set") << QStringList{};
+    QTest::addColumn<QString>("named"); // what the error must name
+
+    const auto row = [](const char* name, const QString& assignment, const QString& named) {
+        QTest::newRow(name) << QStringList{assignment} << named;
+    };
+    row("no equals sign", u"importance"_qs, u"importance"_qs);
+    row("the id", u"id={00000000-0000-0000-0000-000000000777}"_qs, u"id"_qs);
+    row("unknown element", u"colour=red"_qs, u"colour"_qs);
+    QTest::newRow("nothing to set") << QStringList{} << u"ELEMENT=TEXT"_qs;
+
+    row("flag in capitals", u"checked=True"_qs, u"checked: \"True\""_qs);
+    row("flag as a digit", u"dependonprevious=1"_qs, u"dependonprevious"_qs);
+    row("flag empty", u"expanded="_qs, u"expanded"_qs);
+    row("month 13", u"nextdate=2031-13-06"_qs, u"nextdate: \"2031-13-06\""_qs);
+    row("a stamp for a date", u"nextdate=3/20/2026 10:00 AM"_qs, u"nextdate"_qs);
+    row("another locale's date", u"nextdate=20.3.2026"_qs, u"nextdate"_qs);
+    row("a stamp of words", u"created=yesterday"_qs, u"created"_qs);
+    row("hour 25", u"lastmodified=2026-03-15T25:00"_qs, u"lastmodified"_qs);
+    row("accomplish weekly", u"accomplishtype=weekly"_qs, u"accomplishtype"_qs);
+    row("type in lower case", u"tasktype=task"_qs, u"tasktype"_qs);
+    row("unknown status", u"status=Done"_qs, u"status"_qs);
+    row("period in capitals", u"repeattype=Months"_qs, u"repeattype"_qs);
+    row("period empty", u"leadtype="_qs, u"leadtype"_qs);
+    row("not a number", u"importance=lots"_qs, u"importance"_qs);
+    row("importance above 100", u"importance=101"_qs, u"importance"_qs);
+    row("effort below 0", u"effort=-1"_qs, u"effort"_qs);
+    row("no repetition", u"repeatvalue=0"_qs, u"repeatvalue"_qs);
+    row("lead time past 32 bits", u"leadvalue=99999999999"_qs, u"leadvalue"_qs);
+    row("a context that is not there", u"context_id={00000000-0000-0000-0000-000000000999}"_qs,
+        u"context_id"_qs);
+    row("a context by name", u"context_id=Office"_qs, u"context_id"_qs);
+    // A good value before a bad one is not saved either.
+    QTest::newRow("good then bad")
+        << QStringList{u"importance=10"_qs, u"checked=maybe"_qs} << u"checked"_qs;
 }
 
+// Each value must be one its element can hold: nothing is saved, and the error says which.
 void TstCli::set_rejectsBadInput()
 {
     QFETCH(QStringList, assignments);
+    QFETCH(QString, named);
     const QByteArray before = DataBytes();
     const TRun run = Cli(QStringList{u"set"_qs, buyPaint} + assignments);
     QCOMPARE(run.status, 1);
-    QVERIFY(!run.err.isEmpty());
+    QVERIFY2(run.err.contains(named), qPrintable(run.err));
+    QCOMPARE(DataBytes(), before);
+}
+
+void TstCli::set_takesIsoDatesAndWarnsOfLostCharacters()
+{
+    const TRun run =
+        Cli({u"set"_qs, buyPaint, u"nextdate=2026-04-02"_qs, u"created=2026-01-06T07:08:09"_qs,
+             u"name=Buy\u0001 paint\u0007"_qs, u"note=Two tins"_qs});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err,
+             u"Warning: name: characters that the data file cannot hold are left out\n"_qs);
+    const QJsonObject item = CliJson({u"show"_qs, buyPaint}).value(u"item"_qs).toObject();
+    QCOMPARE(item.value(u"nextdate"_qs).toString(), u"4/2/2026"_qs);
+    QCOMPARE(item.value(u"created"_qs).toString(), u"1/6/2026 7:08:09 AM"_qs);
+    QCOMPARE(item.value(u"name"_qs).toString(), u"Buy paint"_qs);
+    QCOMPARE(item.value(u"note"_qs).toString(), u"Two tins"_qs);
+}
+
+void TstCli::usageErrors_leaveTheFileAlone_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("a context including itself")
+        << QStringList{u"contexts"_qs, u"include"_qs, u"Office"_qs, u"Office"_qs};
+    QTest::newRow("a context including itself, once by id")
+        << QStringList{u"contexts"_qs, u"include"_qs, u"Office PC"_qs,
+                       u"{00000000-0000-0000-0000-0000000000C4}"_qs};
+    QTest::newRow("an empty parent") << QStringList{u"add"_qs, u"--parent"_qs, QString()};
+    QTest::newRow("an empty now") << QStringList{u"--now"_qs, QString(), u"add"_qs};
+    QTest::newRow("an empty name") << QStringList{u"add"_qs, u"--name"_qs, QString()};
+}
+
+// An empty value or a context named twice once quietly did something else.
+void TstCli::usageErrors_leaveTheFileAlone()
+{
+    QFETCH(QStringList, arguments);
+    const QByteArray before = DataBytes();
+    const TRun run = Cli(arguments);
+    QCOMPARE(run.status, 1);
+    QVERIFY(run.err.contains(u"Run tavolin-cli --help"_qs));
     QCOMPARE(DataBytes(), before);
 }
 
