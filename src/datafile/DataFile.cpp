@@ -11,6 +11,7 @@
 #include "platform/Error.h"
 #include "views/Outline.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -107,6 +108,12 @@ bool TDataFile::ReadFile()
             const TUpdateBracket bracket;
             reader.ReadAll();
             Core().Tasks()->RestoreExpanded();
+        }
+        // Before anything is saved over the dates that are gone.
+        if (const int unread = reader.UnreadDates(); unread > 0) {
+            Core().ShowMessage(Core()
+                                   .Translate(u"DatesReplacedByToday"_qs)
+                                   .arg(QDir::toNativeSeparators(Path()), QString::number(unread)));
         }
         if (Core().Config()->AutoBackup())
             MakeBackup();

@@ -168,6 +168,11 @@ constexpr TTranslationRow translationRows[] = {
     {u"IncludingAllSubitems2", u"podpoložek", u"subitems"},
     {u"Really delete selected item", u"Opravdu smazat označenou položku",
      u"Really delete selected item"},
+    // Texts of this program's own, after the ones every version has had. %1 and %2 are filled
+    // in with QString::arg.
+    {u"DatesReplacedByToday",
+     u"Data v souboru %1, která nešlo přečíst, byla nahrazena dnešním datem: %2",
+     u"Dates in the file %1 that could not be read were replaced by today's date: %2"},
 };
 
 } // namespace

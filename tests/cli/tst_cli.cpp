@@ -35,6 +35,9 @@ private Q_SLOTS:
     void set_takesIsoDatesAndWarnsOfLostCharacters();
     void usageErrors_leaveTheFileAlone_data();
     void usageErrors_leaveTheFileAlone();
+    void foreignDates_keptUnderAnyLocale_data();
+    void foreignDates_keptUnderAnyLocale();
+    void foreignDates_damagedOneIsReported();
     void accomplishAndUndone();
     void move_data();
     void move();
@@ -53,6 +56,8 @@ private:
     TRun Cli(const QStringList& arguments, const QString& language = u"en_US.UTF-8"_qs);
     QJsonObject CliJson(const QStringList& arguments);
     QString DataFile() const { return folder_->filePath(u"small.kav"_qs); }
+    // A copy of a file written under Czech settings before the header recorded its forms.
+    QString CzechFile(const QByteArray& replace = {}, const QByteArray& with = {}) const;
     QByteArray DataBytes() const;
     QStringList FolderEntries() const;
 
@@ -115,6 +120,21 @@ QByteArray TstCli::DataBytes() const
 {
     QFile file(DataFile());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString TstCli::CzechFile(const QByteArray& replace, const QByteArray& with) const
+{
+    QFile fixture(QStringLiteral(TAVOLIN_CLI_FIXTURES "/czech-no-forms.kav"));
+    if (!fixture.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray content = fixture.readAll();
+    if (!replace.isEmpty())
+        content.replace(replace, with);
+    const QString path = folder_->filePath(u"czech.kav"_qs);
+    QFile copy(path);
+    if (!copy.open(QIODevice::WriteOnly) || copy.write(content) != content.size())
+        return {};
+    return path;
 }
 
 QStringList TstCli::FolderEntries() const
@@ -424,6 +444,54 @@ void TstCli::usageErrors_leaveTheFileAlone()
     QCOMPARE(run.status, 1);
     QVERIFY(run.err.contains(u"Run tavolin-cli --help"_qs));
     QCOMPARE(DataBytes(), before);
+}
+
+void TstCli::foreignDates_keptUnderAnyLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("garden"); // nextdate, created, lastmodified
+    QTest::addColumn<QStringList>("paint");
+    QTest::newRow("en_US") << u"en_US.UTF-8"_qs
+                           << QStringList{u"12/24/2026"_qs, u"1/5/2026 9:15:00 AM"_qs,
+                                          u"3/1/2026 2:30:00 PM"_qs}
+                           << QStringList{u"4/1/2026"_qs, u"1/13/2026"_qs,
+                                          u"3/2/2026 12:05:09 AM"_qs};
+    QTest::newRow("C") << u"C.UTF-8"_qs
+                       << QStringList{u"2026-12-24"_qs, u"2026-01-05 09:15:00"_qs,
+                                      u"2026-03-01 14:30:00"_qs}
+                       << QStringList{u"2026-04-01"_qs, u"2026-01-13"_qs,
+                                      u"2026-03-02 00:05:09"_qs};
+}
+
+// A Czech file from before the header recorded its forms, read elsewhere, keeps every date.
+void TstCli::foreignDates_keptUnderAnyLocale()
+{
+    QFETCH(QString, locale);
+    const QString file = CzechFile();
+    const auto dates = [&](const QString& id) {
+        const TRun run = Cli({u"--file"_qs, file, u"--json"_qs, u"show"_qs, id}, locale);
+        const QJsonObject item =
+            QJsonDocument::fromJson(run.out.toUtf8()).object().value(u"item"_qs).toObject();
+        return QStringList{item.value(u"nextdate"_qs).toString(),
+                           item.value(u"created"_qs).toString(),
+                           item.value(u"lastmodified"_qs).toString()};
+    };
+    QTEST(dates(u"{00000000-0000-0000-0000-0000000000D1}"_qs), "garden");
+    QTEST(dates(u"{00000000-0000-0000-0000-0000000000D2}"_qs), "paint");
+}
+
+void TstCli::foreignDates_damagedOneIsReported()
+{
+    const QString file = CzechFile("<created>13.1.2026</created>", "<created>13.13.2026</created>");
+    const TRun run = Cli({u"--file"_qs, file, u"--json"_qs, u"show"_qs,
+                          u"{00000000-0000-0000-0000-0000000000D2}"_qs});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, u"Dates in the file " + file +
+                          u" that could not be read were replaced by today's date: 1\n");
+    const QJsonObject item =
+        QJsonDocument::fromJson(run.out.toUtf8()).object().value(u"item"_qs).toObject();
+    QCOMPARE(item.value(u"created"_qs).toString(), u"3/15/2026 10:00:00 AM"_qs);
+    QCOMPARE(item.value(u"nextdate"_qs).toString(), u"4/1/2026"_qs);
 }
 
 void TstCli::accomplishAndUndone()
