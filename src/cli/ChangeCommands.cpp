@@ -263,7 +263,7 @@ void SetIncluded(TCliContext& context, bool included)
     TKavContext& other = session.Context(context.arguments.Positional(u"included context"_qs));
     context.arguments.Finish();
     if (&including == &other)
-        Usage(u"A context cannot include itself"_qs);
+        Usage(u"A context cannot include itself: name two different contexts"_qs);
     session.core().SubContexts()->SetIncluded(including, other, included);
     session.Save();
 }

@@ -34,7 +34,8 @@ QString TCli::Usage()
     for (const TCliCommand& command : ChangingCommands())
         text += u"  " + command.synopsis.toString() + u'\n';
     text += u"\n--file names the data file (otherwise the one Tavolin opened last); --now takes "
-            "YYYY-MM-DD or YYYY-MM-DDTHH:MM[:SS];\n--yes answers every question with Yes, as "
+            "YYYY-MM-DD or YYYY-MM-DDTHH:MM[:SS];\nset takes each value as the data file holds "
+            "it, dates also as --now takes them;\n--yes answers every question with Yes, as "
             "needed off a terminal. Exit status: 0 done, 1 usage, 2 load failed,\n3 save "
             "failed, 4 unknown item or context, or nothing found.\n"_qs;
     return text;
