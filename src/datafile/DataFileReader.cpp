@@ -157,6 +157,7 @@ public:
     TDateFormDetector::TResult FindForms() const
     {
         TDateFormDetector detector(Core().Regional(), Core().Clock().CurrentYear());
+        detector.Reserve(qsizetype(elements_.size()));
         for (std::size_t i = 0; i < elements_.size(); ++i) {
             if (ReadTaskElementForm(SlotOf(i)) == TElementForm::Stamp)
                 detector.AddStamp(TextOf(elements_[i]));

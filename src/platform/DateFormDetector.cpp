@@ -65,6 +65,13 @@ TDateFormDetector::TDateFormDetector(TRegionalSettings regional, int currentYear
     : regional_(std::move(regional)), currentYear_(currentYear)
 {}
 
+void TDateFormDetector::Reserve(qsizetype texts)
+{
+    constexpr qsizetype usualLength = 24; // "12/31/2026 11:59:59 PM" and a little
+    texts_.reserve(texts * usualLength);
+    spans_.reserve(std::size_t(texts));
+}
+
 void TDateFormDetector::AddDate(QStringView text)
 {
     Add(text, false);

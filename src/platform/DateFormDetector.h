@@ -18,6 +18,9 @@ public:
     // Two-digit years are placed around currentYear, as the reader places them.
     TDateFormDetector(TRegionalSettings regional, int currentYear);
 
+    // Room for that many texts of a usual length, so that a large file is taken in without
+    // copying what was taken before.
+    void Reserve(qsizetype texts);
     // A date alone (nextdate) or a date and time (created, lastmodified). Blank texts say nothing
     // about a form and are left out.
     void AddDate(QStringView text);
