@@ -49,11 +49,16 @@ struct TElementEntry {
     int maximum = 0;
 };
 
+bool IsFlag(QStringView text)
+{
+    return text == u"true" || text == u"false";
+}
+
 // A flag is true exactly for "true"; a text that is neither word did not fit.
 template <void (TTask::*setFlag)(bool)> bool SetFlagText(TTask& item, QStringView text)
 {
     (item.*setFlag)(text == u"true");
-    return text == u"true" || text == u"false";
+    return IsFlag(text);
 }
 
 using TForm = TElementForm;
@@ -143,7 +148,7 @@ QString Mismatch(const TElementEntry& entry, QStringView text)
 {
     switch (entry.form) {
     case TForm::Flag:
-        return text == u"true" || text == u"false" ? QString() : u"true or false"_qs;
+        return IsFlag(text) ? QString() : u"true or false"_qs;
     case TForm::Integer: {
         bool ok = false;
         const int value = text.toInt(&ok);
