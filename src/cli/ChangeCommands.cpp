@@ -3,11 +3,13 @@
 #include "cli/Commands.h"
 
 #include "datafile/DataFile.h"
+#include "datafile/DataFileWriter.h"
 #include "datafile/TaskElements.h"
 #include "model/Completion.h"
 #include "model/Contexts.h"
 #include "model/SubContexts.h"
 #include "model/Tasks.h"
+#include "platform/Error.h"
 #include "views/Done.h"
 #include "views/ItemCommands.h"
 #include "views/KavView.h"
@@ -28,6 +30,19 @@ void RequireAnswer(TCliSession& session, const QString& command)
 {
     if (session.prompts().QuestionRefused())
         Usage(command + u" asks for confirmation: run it on a terminal or add --yes");
+}
+
+// A text that loses characters on the way into the file is still saved, but not silently.
+void WarnCharactersLeftOut(TCliSession& session, QStringView element)
+{
+    session.prompts().ShowMessage(u"Warning: " + element +
+                                  u": characters that the data file cannot hold are left out");
+}
+
+void WarnIfNotHeld(TCliSession& session, QStringView element, const QString& text)
+{
+    if (!TDataFileWriter::Holds(text))
+        WarnCharactersLeftOut(session, element);
 }
 
 void PrintId(TCliContext& context, const QString& id)
@@ -89,8 +104,10 @@ void Add(TCliContext& context)
     TTask& item = *ItemCommands::NewSubitem(parent);
     if (type)
         item.SetTaskType(*type);
-    if (!name.isEmpty())
+    if (!name.isEmpty()) {
         item.SetName(name);
+        WarnIfNotHeld(session, u"name", name);
+    }
     if (itemContext)
         item.SetContextId(itemContext->Id());
     item.UpdateRows();
@@ -107,6 +124,7 @@ void Set(TCliContext& context)
     if (assignments.isEmpty())
         Usage(u"Missing ELEMENT=TEXT"_qs);
     Prepare(context);
+    QStringList shortened;
     for (const QString& assignment : assignments) {
         const qsizetype equals = assignment.indexOf(u'=');
         if (equals <= 0)
@@ -114,8 +132,16 @@ void Set(TCliContext& context)
         const QString element = assignment.left(equals);
         if (!IsSettableTaskElement(element))
             Usage(u"Not a field that can be set: " + element);
-        SetTaskElement(item, element, QStringView(assignment).mid(equals + 1));
+        // Nothing is saved unless every text is a value of its element.
+        try {
+            if (!SetTaskElementStrictly(item, element, QStringView(assignment).mid(equals + 1)))
+                shortened.append(element);
+        } catch (const TError& error) {
+            Usage(error.Message());
+        }
     }
+    for (const QString& element : std::as_const(shortened))
+        WarnCharactersLeftOut(session, element);
     item.SetLastModified(session.core().Clock().Now());
     item.UpdateRows();
     session.Save();
@@ -213,6 +239,7 @@ void ContextsAdd(TCliContext& context)
     TKavContext& added = *session.core().Contexts()->Add();
     added.SetName(name);
     added.SetContextType(*type);
+    WarnIfNotHeld(session, u"name", name);
     session.Save();
     PrintId(context, added.IdText());
 }
@@ -240,6 +267,8 @@ void SetIncluded(TCliContext& context, bool included)
     TKavContext& including = session.Context(context.arguments.Positional(u"including context"_qs));
     TKavContext& other = session.Context(context.arguments.Positional(u"included context"_qs));
     context.arguments.Finish();
+    if (&including == &other)
+        Usage(u"A context cannot include itself: name two different contexts"_qs);
     session.core().SubContexts()->SetIncluded(including, other, included);
     session.Save();
 }

@@ -35,7 +35,8 @@ QString TCli::Usage()
     for (const TCliCommand& command : ChangingCommands())
         text += u"  " + command.synopsis.toString() + u'\n';
     text += u"\n--file names the data file (otherwise the one Tavolin opened last); --now takes "
-            "YYYY-MM-DD or YYYY-MM-DDTHH:MM[:SS];\n--wait is how long a change waits while "
+            "YYYY-MM-DD or YYYY-MM-DDTHH:MM[:SS];\nset takes each value as the data file holds "
+            "it, dates also as --now takes them;\n--wait is how long a change waits while "
             "another program writes the file (10 s; 0 for not at all);\n--yes answers every "
             "question with Yes, as needed off a terminal. Exit status: 0 done, 1 usage,\n2 load "
             "failed, 3 save failed or another program kept writing the file (nothing written),\n"

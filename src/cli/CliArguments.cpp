@@ -7,9 +7,11 @@ namespace {
     throw TCliFailure{TCliFailure::Usage, message};
 }
 
+// An empty value is refused too: "--parent $ID" with an empty variable must not quietly mean
+// no parent at all.
 bool TakeValue(QStringList& words, qsizetype& i, QString& value)
 {
-    if (i + 1 >= words.size())
+    if (i + 1 >= words.size() || words.at(i + 1).isEmpty())
         UsageError(u"Option " + words.at(i) + u" needs a value");
     value = words.at(i + 1);
     words.remove(i, 2);

@@ -20,7 +20,7 @@ struct TCliOptions {
     QString file;
     QString config;
     QString language; // "en", "cs" or empty for the configured one
-    QString now;      // empty for the system's clock
+    QString now;      // empty for the system's clock; an option is never given an empty value
     // How long to wait for another program writing the data file; none for the usual wait.
     std::optional<std::chrono::seconds> wait;
     bool json = false;

@@ -25,7 +25,7 @@ TCliSession::TCliSession(const TCliOptions& options)
     : options_(options), prompts_(options.yes), core_()
 {
     if (!options.now.isEmpty()) {
-        const std::optional<TDateTime> now = ParseNow(options.now);
+        const std::optional<TDateTime> now = DateTime::FromIsoStamp(options.now);
         if (!now)
             Fail(TCliFailure::Usage, u"--now takes YYYY-MM-DD or YYYY-MM-DDTHH:MM[:SS]"_qs);
         fixedClock_ = std::make_unique<TFixedClock>(*now);
@@ -54,20 +54,6 @@ QString TCliSession::ConfigPath(const TCliOptions& options)
         return fromEnvironment;
     // The windows' own ini: the companion shares the user's settings and last data file.
     return TConfig::DefaultPathFor(QCoreApplication::applicationDirPath() + u"/tavolin");
-}
-
-std::optional<TDateTime> TCliSession::ParseNow(const QString& text)
-{
-    if (text.size() == 10) {
-        const QDate date = QDate::fromString(text, u"yyyy-MM-dd"_qs);
-        return date.isValid() ? std::optional(DateTime::FromDate(date)) : std::nullopt;
-    }
-    for (const QString& form : {u"yyyy-MM-ddTHH:mm"_qs, u"yyyy-MM-ddTHH:mm:ss"_qs}) {
-        const QDateTime stamp = QDateTime::fromString(text, form);
-        if (stamp.isValid())
-            return DateTime::FromQDateTime(stamp);
-    }
-    return std::nullopt;
 }
 
 QString TCliSession::DataFilePath() const

@@ -47,7 +47,6 @@ public:
 
 private:
     static QString ConfigPath(const TCliOptions& options);
-    static std::optional<TDateTime> ParseNow(const QString& text);
 
     const TCliOptions& options_;
     std::unique_ptr<TFixedClock> fixedClock_;

@@ -118,6 +118,12 @@ bool TDataFile::ReadFile(bool makeBackup)
             Core().Tasks()->RestoreExpanded();
         }
         RememberIdentity(identity);
+        // Before anything is saved over the dates that are gone.
+        if (const int unread = reader.UnreadDates(); unread > 0) {
+            Core().ShowMessage(Core()
+                                   .Translate(u"DatesReplacedByToday"_qs)
+                                   .arg(QDir::toNativeSeparators(Path()), QString::number(unread)));
+        }
         if (makeBackup)
             MakeBackup();
         SetModified(false);

@@ -7,6 +7,7 @@
 #include "model/IdText.h"
 #include "model/SubContexts.h"
 #include "model/Tasks.h"
+#include "platform/DateFormDetector.h"
 #include "platform/Error.h"
 #include "views/Outline.h"
 
@@ -70,15 +71,13 @@ QString Position(const QByteArray& content, std::ptrdiff_t offset)
     return u"line " + QString::number(line) + u", column " + QString::number(column);
 }
 
-// The registry's regional settings for as long as the items are read; the item parsers take their
-// forms from there.
+// The registry's regional settings for as long as an item's values are read; the item parsers
+// take their forms from there, while its rows show dates in the user's own.
 class TRegionalScope {
 public:
-    explicit TRegionalScope(const std::optional<TRegionalSettings>& settings)
-        : previous_(Core().Regional())
+    explicit TRegionalScope(const TRegionalSettings& settings) : previous_(Core().Regional())
     {
-        if (settings)
-            Core().SetRegionalSettings(*settings);
+        Core().SetRegionalSettings(settings);
     }
     ~TRegionalScope() { Core().SetRegionalSettings(previous_); }
     TRegionalScope(const TRegionalScope&) = delete;
@@ -131,7 +130,82 @@ TTaskChildren ChildrenOf(const pugi::xml_node& task)
     return children;
 }
 
-void ReadItem(const pugi::xml_node& task)
+bool IsDateForm(std::size_t index)
+{
+    const TElementForm form = ReadTaskElementForm(index);
+    return form == TElementForm::Date || form == TElementForm::Stamp;
+}
+
+// Sets the element of the item; true when it held a date that could not be read. A missing date
+// is no damage: it is today, as the format says.
+bool SetElementLosingDate(TTask& item, std::size_t index, const QString& text)
+{
+    return !SetTaskElement(item, index, text) && IsDateForm(index) && !text.trimmed().isEmpty();
+}
+
+// The date elements of the items read, kept for a second look at the dates of a file that
+// records no date forms: for each item in the order read, its element (or none) of each date slot.
+class TItemDates {
+public:
+    void Keep(const TTaskChildren& children)
+    {
+        for (std::size_t slot : Slots())
+            elements_.push_back(children[slot]);
+    }
+
+    TDateFormDetector::TResult FindForms() const
+    {
+        TDateFormDetector detector(Core().Regional(), Core().Clock().CurrentYear());
+        detector.Reserve(qsizetype(elements_.size()));
+        for (std::size_t i = 0; i < elements_.size(); ++i) {
+            if (ReadTaskElementForm(SlotOf(i)) == TElementForm::Stamp)
+                detector.AddStamp(TextOf(elements_[i]));
+            else
+                detector.AddDate(TextOf(elements_[i]));
+        }
+        return detector.Detect();
+    }
+
+    // Sets every item's dates again in the forms given; returns those not read.
+    int ReadAgain(const TRegionalSettings& forms) const
+    {
+        int unread = 0;
+        std::size_t i = 0;
+        for (TTask& item : Core().Tasks()->Items()) {
+            {
+                const TRegionalScope scope(forms);
+                for (std::size_t slot : Slots()) {
+                    unread += SetElementLosingDate(item, slot, TextOf(elements_[i])) ? 1 : 0;
+                    ++i;
+                }
+            }
+            // The outline row shows the dates it was built with.
+            Core().Outline()->UpdateOutlineRow(item);
+        }
+        return unread;
+    }
+
+private:
+    static const std::vector<std::size_t>& Slots()
+    {
+        static const std::vector<std::size_t> slots = [] {
+            std::vector<std::size_t> dateSlots;
+            for (std::size_t index = idSlot + 1; index < readTaskElementCount; ++index) {
+                if (IsDateForm(index))
+                    dateSlots.push_back(index);
+            }
+            return dateSlots;
+        }();
+        return slots;
+    }
+    static std::size_t SlotOf(std::size_t element) { return Slots()[element % Slots().size()]; }
+
+    std::vector<pugi::xml_node> elements_;
+};
+
+// Reads one item, its dates in the forms given, and keeps its date elements when asked; returns
+// how many of its dates could not be read.
+int ReadItem(const pugi::xml_node& task, const TRegionalSettings& forms, TItemDates* dates)
 {
     TTasks& tasks = *Core().Tasks();
     const TTaskChildren children = ChildrenOf(task);
@@ -139,9 +213,41 @@ void ReadItem(const pugi::xml_node& task)
     TTask* parent = tasks.FindByIdText(TextOf(children[parentIdSlot]));
     // The id, the first element set, comes with the item: no random id to make and replace.
     TTask& item = *tasks.Add(parent, IdFromText(TextOf(children[idSlot])));
-    for (std::size_t index = idSlot + 1; index < readTaskElementCount; ++index)
-        SetTaskElement(item, index, TextOf(children[index]));
+    int unreadDates = 0;
+    {
+        const TRegionalScope scope(forms);
+        for (std::size_t index = idSlot + 1; index < readTaskElementCount; ++index)
+            unreadDates += SetElementLosingDate(item, index, TextOf(children[index])) ? 1 : 0;
+    }
+    if (dates)
+        dates->Keep(children);
     Core().Outline()->AddItemNode(item);
+    return unreadDates;
+}
+
+QString FormsText(const TRegionalSettings& forms)
+{
+    return forms.ShortDateForm() + u' ' + forms.LongTimeForm();
+}
+
+// The items of a file that records no date forms were read in the regional forms. Where those
+// left dates unread, the dates may be written in other forms: then every date is read again in
+// the forms that read the most of them. That is what finding the forms first would give, without
+// a look at the dates of the files the regional forms read whole.
+int ReadDatesInTheirForms(const TItemDates& dates, int unreadRegionally)
+{
+    const QString noForms = u"The data file records no date forms; "_qs;
+    if (unreadRegionally == 0) {
+        Core().Log(noForms + u"the regional forms " + FormsText(Core().Regional()) +
+                   u" read all its dates");
+        return 0;
+    }
+    const TDateFormDetector::TResult found = dates.FindForms();
+    Core().Log(noForms + u"its dates are read in " + FormsText(found.forms) +
+               (found.regional ? u" (the regional forms): "_qs : u": "_qs) +
+               QString::number(found.texts - found.unreadable) + u" of " +
+               QString::number(found.texts) + u" read");
+    return found.regional ? unreadRegionally : dates.ReadAgain(found.forms);
 }
 
 } // namespace
@@ -229,8 +335,9 @@ void TDataFileReader::ReadContexts()
         context.SetIdText(ValueOf(element, "id"));
         context.SetName(ValueOf(element, "name"));
         context.SetTypeText(ValueOf(element, "contexttype"));
-        contexts.InsertSorted(context);
     }
+    // Where inserting each in its place would put them, in one sort.
+    contexts.SortByName();
     StepEnds();
 }
 
@@ -240,11 +347,16 @@ void TDataFileReader::ReadItems()
     const pugi::xml_node section = document_->Required(document_->tasks, "tasks");
     Core().ClearViews();
     Core().Tasks()->Clear();
-    {
-        const TRegionalScope forms(document_->RecordedForms());
-        for (const pugi::xml_node& task : section.children("task"))
-            ReadItem(task);
-    }
+    const std::optional<TRegionalSettings> recorded = document_->RecordedForms();
+    const TRegionalSettings forms = recorded.value_or(Core().Regional());
+    std::optional<TItemDates> dates; // without recorded forms, for a second look
+    if (!recorded)
+        dates.emplace();
+    unreadDates_ = 0;
+    for (const pugi::xml_node& task : section.children("task"))
+        unreadDates_ += ReadItem(task, forms, dates ? &*dates : nullptr);
+    if (dates)
+        unreadDates_ = ReadDatesInTheirForms(*dates, unreadDates_);
     StepEnds();
 }
 

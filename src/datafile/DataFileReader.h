@@ -23,11 +23,18 @@ public:
     // NextBackupNo from the header, or 1.
     void ReadHeader();
     void ReadContexts();
-    // Dates in the forms the header records, else in the user's regional settings.
+    // Dates in the forms the header records; when it records none, in the forms the dates
+    // themselves are written in: the user's regional forms when they read them all, else those
+    // that read the most.
     void ReadItems();
     void ReadIncludedContexts();
+
+    // Dates, stamps and date forms of the items that were there but could not be read, and so
+    // became today or now.
+    int UnreadDates() const { return unreadDates_; }
 
 private:
     struct TDocument;
     std::unique_ptr<TDocument> document_;
+    int unreadDates_ = 0;
 };

@@ -35,6 +35,23 @@ const char* ReferenceFor(char32_t c)
     }
 }
 
+// Calls onCharacter(character, position, width in UTF-16 units) for each character of the text;
+// a lone surrogate comes as itself, which XML cannot hold.
+template <typename OnCharacter> void ForEachCharacter(QStringView text, OnCharacter&& onCharacter)
+{
+    for (qsizetype i = 0; i < text.size();) {
+        char32_t c = text[i].unicode();
+        qsizetype width = 1;
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(char16_t(c), text[i + 1].unicode());
+            width = 2;
+        }
+        if (!onCharacter(c, i, width))
+            return;
+        i += width;
+    }
+}
+
 // The element text as it stands in the file, with the characters that XML 1.0 cannot hold left
 // out. The runs between references go out converted at once: notes may be long.
 void AppendEscaped(QByteArray& out, QStringView text)
@@ -44,24 +61,16 @@ void AppendEscaped(QByteArray& out, QStringView text)
         if (end > runStart)
             out += text.sliced(runStart, end - runStart).toUtf8();
     };
-    for (qsizetype i = 0; i < text.size();) {
-        char32_t c = text[i].unicode();
-        qsizetype width = 1;
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(char16_t(c), text[i + 1].unicode());
-            width = 2;
-        }
+    ForEachCharacter(text, [&](char32_t c, qsizetype i, qsizetype width) {
         const char* reference = ReferenceFor(c);
-        if (IsXmlChar(c) && !reference) {
-            i += width;
-            continue;
-        }
+        if (IsXmlChar(c) && !reference)
+            return true;
         endRun(i);
         if (reference)
             out += reference;
-        i += width;
-        runStart = i;
-    }
+        runStart = i + width;
+        return true;
+    });
     endRun(text.size());
 }
 
@@ -114,6 +123,16 @@ TDataFileWriter::~TDataFileWriter() = default;
 TDataFileWriter::TDataFileWriter(TDataFileWriter&&) noexcept = default;
 
 TDataFileWriter& TDataFileWriter::operator=(TDataFileWriter&&) noexcept = default;
+
+bool TDataFileWriter::Holds(QStringView text)
+{
+    bool holds = true;
+    ForEachCharacter(text, [&holds](char32_t c, qsizetype, qsizetype) {
+        holds = IsXmlChar(c);
+        return holds;
+    });
+    return holds;
+}
 
 TDataFileWriter TDataFileWriter::WriteAll()
 {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 class TFileIdentity;
 
@@ -18,6 +19,9 @@ public:
     ~TDataFileWriter();
     TDataFileWriter(TDataFileWriter&&) noexcept;
     TDataFileWriter& operator=(TDataFileWriter&&) noexcept;
+
+    // Whether the file keeps the text whole: false when it has characters that are dropped.
+    static bool Holds(QStringView text);
 
     // Every step at once, in the order of the format.
     static TDataFileWriter WriteAll();

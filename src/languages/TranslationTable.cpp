@@ -168,6 +168,8 @@ constexpr TTranslationRow translationRows[] = {
     {u"IncludingAllSubitems2", u"podpoložek", u"subitems"},
     {u"Really delete selected item", u"Opravdu smazat označenou položku",
      u"Really delete selected item"},
+    // Texts of this program's own, after the ones every version has had. %1 and %2 are filled
+    // in with QString::arg.
     // Two programs on one data file.
     {u"FileBusy", u"Do souboru právě zapisuje jiný program:",
      u"Another program is writing the file"},
@@ -192,6 +194,10 @@ constexpr TTranslationRow translationRows[] = {
      u"Soubor změnil jiný program. Při příštím uložení se "
      u"rozhodnete, co dál.",
      u"Another program changed the file. Your next save asks what to do."},
+    // Dates of a file from another installation that no known form reads.
+    {u"DatesReplacedByToday",
+     u"Data v souboru %1, která nešlo přečíst, byla nahrazena dnešním datem: %2",
+     u"Dates in the file %1 that could not be read were replaced by today's date: %2"},
 };
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -18,6 +19,14 @@ constexpr std::array<QStringView, 5> contextTypeNames = {u"Place", u"Person", u"
                                                          u"Anywhere"};
 
 const QUuid anywhereGuid = QUuid::fromString(u"{AC378A1A-C28D-4D18-8C75-43BE352DB025}");
+
+// Names compare ignoring case, in the user's collation.
+QCollator NameCollator()
+{
+    QCollator collator(QLocale::system());
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
 
 } // namespace
 
@@ -39,9 +48,18 @@ QString TKavContext::IdText() const
     return Guid::ToRegistryText(id_);
 }
 
+void TKavContext::SetId(const QUuid& id)
+{
+    if (owner_)
+        owner_->Unindex(*this, id_);
+    id_ = id;
+    if (owner_)
+        owner_->Index(*this);
+}
+
 void TKavContext::SetIdText(QStringView text)
 {
-    id_ = IdFromText(text);
+    SetId(IdFromText(text));
 }
 
 void TKavContext::SetName(const QString& name)
@@ -117,12 +135,16 @@ TContexts::~TContexts() = default;
 TKavContext* TContexts::Add()
 {
     contexts_.push_back(TKavContext::Create());
-    return contexts_.back().get();
+    TKavContext& added = *contexts_.back();
+    added.owner_ = this;
+    Index(added);
+    return &added;
 }
 
 void TContexts::Reset()
 {
     contexts_.clear();
+    byId_.clear();
     TKavContext* anywhere = Add();
     anywhere->SetId(anywhereGuid);
     anywhere->SetContextType(TContextType::Anywhere);
@@ -153,8 +175,7 @@ void TContexts::InsertSorted(TKavContext& context)
         contexts_, [&context](const auto& candidate) { return candidate.get() == &context; });
     if (current == contexts_.end() || current == contexts_.begin())
         return;
-    QCollator collator(QLocale::system());
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const QCollator collator = NameCollator();
     std::unique_ptr<TKavContext> moving = std::move(*current);
     contexts_.erase(current);
     const auto place = std::find_if(contexts_.begin() + 1, contexts_.end(), [&](const auto& other) {
@@ -163,11 +184,58 @@ void TContexts::InsertSorted(TKavContext& context)
     contexts_.insert(place, std::move(moving));
 }
 
+void TContexts::SortByName()
+{
+    if (contexts_.size() < 2)
+        return;
+    const QCollator collator = NameCollator();
+    // Comparing sort keys is far cheaper than asking the collator every time. Qt's keys of the C
+    // locale ignore the case setting, but there the collator compares cheaply anyway.
+    const bool byKeys = collator.locale().language() != QLocale::C;
+    struct TKeyed {
+        std::optional<QCollatorSortKey> key;
+        std::unique_ptr<TKavContext> context;
+    };
+    std::vector<TKeyed> keyed;
+    keyed.reserve(contexts_.size() - 1);
+    for (auto context = contexts_.begin() + 1; context != contexts_.end(); ++context) {
+        keyed.push_back(
+            {byKeys ? std::optional(collator.sortKey((*context)->Name())) : std::nullopt,
+             std::move(*context)});
+    }
+    std::ranges::stable_sort(keyed, [&collator](const TKeyed& a, const TKeyed& b) {
+        return a.key ? a.key->compare(*b.key) < 0
+                     : collator.compare(a.context->Name(), b.context->Name()) < 0;
+    });
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        contexts_[i + 1] = std::move(keyed[i].context);
+}
+
 TKavContext* TContexts::FindById(const QUuid& id) const
 {
-    const auto found =
+    const auto found = byId_.constFind(id);
+    if (found == byId_.cend())
+        return nullptr;
+    if (found->size() == 1)
+        return found->front();
+    const auto first =
         std::ranges::find_if(contexts_, [&id](const auto& context) { return context->Id() == id; });
-    return found == contexts_.end() ? nullptr : found->get();
+    return first->get();
+}
+
+void TContexts::Index(TKavContext& context)
+{
+    byId_[context.Id()].append(&context);
+}
+
+void TContexts::Unindex(const TKavContext& context, const QUuid& id)
+{
+    const auto entry = byId_.find(id);
+    if (entry == byId_.end())
+        return;
+    entry->removeOne(&context);
+    if (entry->isEmpty())
+        byId_.erase(entry);
 }
 
 TKavContext* TContexts::FindByIdText(QStringView text) const
@@ -213,6 +281,7 @@ void TContexts::ReplaceAndDelete(TKavContext& context, TKavContext& replacement)
             item.SetContextId(replacement.Id());
     }
     Core().SubContexts()->RemoveContext(context);
+    Unindex(context, context.Id());
     std::erase_if(contexts_,
                   [&context](const auto& candidate) { return candidate.get() == &context; });
 }

@@ -2,13 +2,16 @@
 
 #include "views/Icons.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringView>
 #include <QUuid>
+#include <QVarLengthArray>
 #include <memory>
 #include <vector>
 
 class TChooser;
+class TContexts;
 
 // Stored in the data file by name; the name is also the translation key. Anywhere belongs to
 // the built-in context alone and is never stored.
@@ -31,7 +34,7 @@ public:
     static std::unique_ptr<TKavContext> Create();
 
     const QUuid& Id() const { return id_; }
-    void SetId(const QUuid& id) { id_ = id; }
+    void SetId(const QUuid& id);
     QString IdText() const;
     // Throws TError when the text is not an id in registry form.
     void SetIdText(QStringView text);
@@ -61,6 +64,8 @@ public:
     bool Matches(const TKavContext* selected, bool include) const;
 
 private:
+    friend class TContexts;
+
     TKavContext() = default;
 
     QUuid id_;
@@ -68,6 +73,7 @@ private:
     QString name_;
     IContextRow* contextsRow_ = nullptr;
     IContextRow* subContextsRow_ = nullptr;
+    TContexts* owner_ = nullptr; // the list that finds the context by its id
 };
 
 // Every context, the built-in Anywhere context first; owns them.
@@ -89,6 +95,9 @@ public:
     // Moves a just-added context before the first one whose name sorts after it, ignoring
     // case, in the user's collation; the Anywhere context keeps the first place.
     void InsertSorted(TKavContext& context);
+    // Every context after the first in that order, equal names in their order: where
+    // InsertSorted of each in turn would put them, but in one sort.
+    void SortByName();
 
     TKavContext* FindById(const QUuid& id) const;
     TKavContext* FindByIdText(QStringView text) const;
@@ -113,5 +122,13 @@ public:
     void SelectInChooser(TChooser& chooser, const TKavContext* context) const;
 
 private:
+    friend class TKavContext;
+
+    void Index(TKavContext& context);
+    void Unindex(const TKavContext& context, const QUuid& id);
+
     std::vector<std::unique_ptr<TKavContext>> contexts_;
+    // The contexts by id, for the views that name every item's context. A damaged file may
+    // repeat an id; then the one that stands first in the list wins, as a scan would find it.
+    QHash<QUuid, QVarLengthArray<TKavContext*, 1>> byId_;
 };

@@ -10,6 +10,7 @@
 #include "platform/Text.h"
 
 #include <QStringList>
+#include <optional>
 
 namespace {
 
@@ -33,23 +34,20 @@ TTaskType SubitemType(TTaskType parentType)
     return TTaskType::Area;
 }
 
-int CountOrOne(QStringView text)
+std::optional<int> IntegerOf(QStringView text)
 {
     bool ok = false;
     const int value = text.toInt(&ok, 10);
-    return ok ? value : 1;
+    return ok ? std::optional(value) : std::nullopt;
 }
 
-int CurrentYear()
+// Stores the value that was read, else the fallback; false for the fallback. The fallback is
+// made only when needed: reading a file would otherwise ask the clock for every item.
+template <typename T, typename Fallback>
+bool StoreOr(T& field, const std::optional<T>& value, Fallback&& fallback)
 {
-    return DateTime::ToDate(Core().Clock().Today()).year();
-}
-
-// The clock is asked only when the text is no stamp: reading a file would ask it for every item.
-TDateTime StampOrNow(QStringView text)
-{
-    const std::optional<TDateTime> stamp = Core().Regional().ParseDateTime(text, CurrentYear());
-    return stamp ? *stamp : Core().Clock().Now();
+    field = value ? *value : fallback();
+    return value.has_value();
 }
 
 } // namespace
@@ -259,61 +257,66 @@ void TTask::SetIdText(QStringView text)
     SetId(IdFromText(text));
 }
 
-void TTask::SetContextIdText(QStringView text)
+bool TTask::SetContextIdText(QStringView text)
 {
-    if (const std::optional<QUuid> id = Guid::FromRegistryText(text))
-        contextId_ = *id;
+    return StoreOr(contextId_, Guid::FromRegistryText(text), [this] { return contextId_; });
 }
 
-void TTask::SetTypeText(QStringView text)
+bool TTask::SetTypeText(QStringView text)
 {
-    StoreType(TaskTypeFromName(text).value_or(taskType_));
+    const std::optional<TTaskType> type = TaskTypeFromName(text);
+    StoreType(type.value_or(taskType_));
+    return type.has_value();
 }
 
-void TTask::SetAccomplishText(QStringView text)
+bool TTask::SetAccomplishText(QStringView text)
 {
-    accomplishType_ = AccomplishTypeFromName(text).value_or(TAccomplishType::Once);
+    return StoreOr(accomplishType_, AccomplishTypeFromName(text),
+                   [] { return TAccomplishType::Once; });
 }
 
-void TTask::SetStatusText(QStringView text)
+bool TTask::SetStatusText(QStringView text)
 {
-    status_ = TaskStatusFromName(text).value_or(status_);
+    return StoreOr(status_, TaskStatusFromName(text), [this] { return status_; });
 }
 
-void TTask::SetRepeatTypeText(QStringView text)
+bool TTask::SetRepeatTypeText(QStringView text)
 {
-    repeatType_ = PeriodTypeFromName(text).value_or(TPeriodType::Days);
+    return StoreOr(repeatType_, PeriodTypeFromName(text), [] { return TPeriodType::Days; });
 }
 
-void TTask::SetLeadTypeText(QStringView text)
+bool TTask::SetLeadTypeText(QStringView text)
 {
-    leadType_ = PeriodTypeFromName(text).value_or(TPeriodType::Days);
+    return StoreOr(leadType_, PeriodTypeFromName(text), [] { return TPeriodType::Days; });
 }
 
-void TTask::SetRepeatValueText(QStringView text)
+bool TTask::SetRepeatValueText(QStringView text)
 {
-    repeatValue_ = CountOrOne(text);
+    return StoreOr(repeatValue_, IntegerOf(text), [] { return 1; });
 }
 
-void TTask::SetLeadValueText(QStringView text)
+bool TTask::SetLeadValueText(QStringView text)
 {
-    leadValue_ = CountOrOne(text);
+    return StoreOr(leadValue_, IntegerOf(text), [] { return 1; });
 }
 
-void TTask::SetNextDateText(QStringView text)
+bool TTask::SetNextDateText(QStringView text)
 {
-    const std::optional<TDateTime> date = Core().Regional().ParseDate(text, CurrentYear());
-    nextDate_ = date ? *date : Core().Clock().Today();
+    return StoreOr(nextDate_, Core().Regional().ParseDate(text, Core().Clock().CurrentYear()),
+                   [] { return Core().Clock().Today(); });
 }
 
-void TTask::SetCreatedText(QStringView text)
+bool TTask::SetCreatedText(QStringView text)
 {
-    created_ = StampOrNow(text);
+    return StoreOr(created_, Core().Regional().ParseDateTime(text, Core().Clock().CurrentYear()),
+                   [] { return Core().Clock().Now(); });
 }
 
-void TTask::SetLastModifiedText(QStringView text)
+bool TTask::SetLastModifiedText(QStringView text)
 {
-    lastModified_ = StampOrNow(text);
+    return StoreOr(lastModified_,
+                   Core().Regional().ParseDateTime(text, Core().Clock().CurrentYear()),
+                   [] { return Core().Clock().Now(); });
 }
 
 void TTask::UpdateRows()

@@ -109,19 +109,19 @@ public:
     // Text parsers for the data-file reader. Only SetIdText fails (TError); the others fall
     // back: an unknown type, status or context id leaves the field, an unknown accomplish mode
     // gives Once, an unknown unit days, a count that is not a number 1, a date that is not one
-    // today and a stamp that is not one now.
+    // today and a stamp that is not one now. They return false when they fell back.
     void SetIdText(QStringView text);
-    void SetContextIdText(QStringView text);
-    void SetTypeText(QStringView text);
-    void SetAccomplishText(QStringView text);
-    void SetStatusText(QStringView text); // leaves the done flag alone
-    void SetRepeatTypeText(QStringView text);
-    void SetLeadTypeText(QStringView text);
-    void SetRepeatValueText(QStringView text);
-    void SetLeadValueText(QStringView text);
-    void SetNextDateText(QStringView text);
-    void SetCreatedText(QStringView text);
-    void SetLastModifiedText(QStringView text);
+    bool SetContextIdText(QStringView text);
+    bool SetTypeText(QStringView text);
+    bool SetAccomplishText(QStringView text);
+    bool SetStatusText(QStringView text); // leaves the done flag alone
+    bool SetRepeatTypeText(QStringView text);
+    bool SetLeadTypeText(QStringView text);
+    bool SetRepeatValueText(QStringView text);
+    bool SetLeadValueText(QStringView text);
+    bool SetNextDateText(QStringView text);
+    bool SetCreatedText(QStringView text);
+    bool SetLastModifiedText(QStringView text);
 
     // Forwarded to the views once they exist; nothing before.
     void UpdateRows();

@@ -9,6 +9,8 @@ public:
     virtual ~IClock() = default;
     virtual TDateTime Now() const = 0;
     TDateTime Today() const { return DateTime::DayOf(Now()); }
+    // The year that two-digit years are placed around.
+    int CurrentYear() const { return DateTime::ToDate(Now()).year(); }
 };
 
 class TSystemClock final : public IClock {

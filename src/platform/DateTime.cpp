@@ -74,6 +74,36 @@ bool IsMidnight(TDateTime value)
     return ToTime(value) == QTime(0, 0);
 }
 
+namespace {
+QDate IsoDate(QStringView text)
+{
+    return QDate::fromString(text.toString(), u"yyyy-MM-dd");
+}
+} // namespace
+
+std::optional<TDateTime> FromIsoDate(QStringView text)
+{
+    const QDate date = IsoDate(text);
+    return date.isValid() ? std::optional(FromDate(date)) : std::nullopt;
+}
+
+std::optional<TDateTime> FromIsoStamp(QStringView text)
+{
+    constexpr qsizetype dateLength = 10; // yyyy-MM-dd
+    if (text.size() <= dateLength)
+        return FromIsoDate(text);
+    const QDate date = IsoDate(text.left(dateLength));
+    if (!date.isValid() || (text[dateLength] != u' ' && text[dateLength] != u'T'))
+        return std::nullopt;
+    // Date and time apart: a local time that a clock change skips is still a time of the day.
+    const QString time = text.sliced(dateLength + 1).toString();
+    for (const QString& form : {u"HH:mm"_qs, u"HH:mm:ss"_qs}) {
+        if (const QTime parsed = QTime::fromString(time, form); parsed.isValid())
+            return Compose(date, parsed);
+    }
+    return std::nullopt;
+}
+
 TDateTime AddMonths(TDateTime value, int months)
 {
     const QDate date = ToDate(value);

@@ -379,8 +379,6 @@ private:
     QStringView rest_;
 };
 
-enum class TDateOrder { DayMonthYear, MonthDayYear, YearMonthDay };
-
 TDateOrder DateOrderOf(QStringView form)
 {
     for (const TFormToken& token : TokensOf(form)) {
@@ -420,7 +418,7 @@ std::optional<QDate> ScanDate(TScanner& scanner, const TRegionalSettings& settin
             scanner.Take(separator);
     }
 
-    const TDateOrder order = DateOrderOf(settings.ShortDateForm());
+    const TDateOrder order = settings.DateOrder();
     int year = 0;
     int month = 0;
     int day = 0;
@@ -527,6 +525,11 @@ TRegionalSettings TRegionalSettings::FromForms(const QString& shortDateForm,
     if (!pmDesignator.isEmpty())
         settings.pmDesignator_ = pmDesignator;
     return settings;
+}
+
+TDateOrder TRegionalSettings::DateOrder() const
+{
+    return DateOrderOf(shortDateForm_);
 }
 
 bool TRegionalSettings::UsesDayPeriod() const

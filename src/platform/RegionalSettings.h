@@ -7,6 +7,9 @@
 #include <QStringView>
 #include <optional>
 
+// The order of day, month and year in a short date form, as the date reader takes it.
+enum class TDateOrder : quint8 { DayMonthYear, MonthDayYear, YearMonthDay };
+
 // The date and time forms of the user's regional settings, and the readers of dates written in
 // them. Forms use Qt's letters (d, M, yyyy, h/H, mm, ss, AP). Qt's own short forms carry two-digit
 // years, which would lose the century of every stored date, so the written date form takes the
@@ -29,6 +32,7 @@ public:
 
     const QString& ShortDateForm() const { return shortDateForm_; }
     const QString& LongTimeForm() const { return longTimeForm_; }
+    TDateOrder DateOrder() const;
     QChar DateSeparator() const { return dateSeparator_; }
     QChar TimeSeparator() const { return timeSeparator_; }
     QChar DecimalSeparator() const { return decimalSeparator_; }
@@ -36,6 +40,9 @@ public:
     const QString& PmDesignator() const { return pmDesignator_; }
     // Whether times are written with a day period (a 12-hour clock), so the designators matter.
     bool UsesDayPeriod() const;
+    // These settings with the written forms of the given forms, where they have them; the
+    // designators and the decimal separator stay.
+    TRegionalSettings WithForms(QStringView shortDateForm, QStringView longTimeForm) const;
 
     QString FormatDate(TDateTime value) const;
     QString FormatTime(TDateTime value) const;
@@ -54,9 +61,6 @@ public:
     std::optional<TDateTime> ParseTime(QStringView text) const;
 
 private:
-    // These settings with the written forms of the given forms, where they have them.
-    TRegionalSettings WithForms(QStringView shortDateForm, QStringView longTimeForm) const;
-
     QString shortDateForm_;
     QString longTimeForm_;
     QChar dateSeparator_;

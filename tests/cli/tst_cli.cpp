@@ -37,6 +37,12 @@ private Q_SLOTS:
     void set_changesFieldsAndStamps();
     void set_rejectsBadInput_data();
     void set_rejectsBadInput();
+    void set_takesIsoDatesAndWarnsOfLostCharacters();
+    void usageErrors_leaveTheFileAlone_data();
+    void usageErrors_leaveTheFileAlone();
+    void foreignDates_keptUnderAnyLocale_data();
+    void foreignDates_keptUnderAnyLocale();
+    void foreignDates_damagedOneIsReported();
     void accomplishAndUndone();
     void move_data();
     void move();
@@ -70,6 +76,8 @@ private:
     QStringList OutlineNames();
     QJsonObject CliJson(const QStringList& arguments);
     QString DataFile() const { return folder_->filePath(u"small.kav"_qs); }
+    // A copy of a file written under Czech settings before the header recorded its forms.
+    QString CzechFile(const QByteArray& replace = {}, const QByteArray& with = {}) const;
     QByteArray DataBytes() const;
     QStringList FolderEntries() const;
 
@@ -163,6 +171,21 @@ QByteArray TstCli::DataBytes() const
 {
     QFile file(DataFile());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString TstCli::CzechFile(const QByteArray& replace, const QByteArray& with) const
+{
+    QFile fixture(QStringLiteral(TAVOLIN_CLI_FIXTURES "/czech-no-forms.kav"));
+    if (!fixture.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray content = fixture.readAll();
+    if (!replace.isEmpty())
+        content.replace(replace, with);
+    const QString path = folder_->filePath(u"czech.kav"_qs);
+    QFile copy(path);
+    if (!copy.open(QIODevice::WriteOnly) || copy.write(content) != content.size())
+        return {};
+    return path;
 }
 
 QStringList TstCli::FolderEntries() const
@@ -387,21 +410,139 @@ void TstCli::set_changesFieldsAndStamps()
 void TstCli::set_rejectsBadInput_data()
 {
     QTest::addColumn<QStringList>("assignments");
-    QTest::newRow("not a number") << QStringList{u"importance=lots"_qs};
-    QTest::newRow("no equals sign") << QStringList{u"importance"_qs};
-    QTest::newRow("the id") << QStringList{u"id={00000000-0000-0000-0000-000000000777}"_qs};
-    QTest::newRow("unknown element") << QStringList{u"colour=red"_qs};
-    QTest::newRow("nothing to set") << QStringList{};
+    QTest::addColumn<QString>("named"); // what the error must name
+
+    const auto row = [](const char* name, const QString& assignment, const QString& named) {
+        QTest::newRow(name) << QStringList{assignment} << named;
+    };
+    row("no equals sign", u"importance"_qs, u"importance"_qs);
+    row("the id", u"id={00000000-0000-0000-0000-000000000777}"_qs, u"id"_qs);
+    row("unknown element", u"colour=red"_qs, u"colour"_qs);
+    QTest::newRow("nothing to set") << QStringList{} << u"ELEMENT=TEXT"_qs;
+
+    row("flag in capitals", u"checked=True"_qs, u"checked: \"True\""_qs);
+    row("flag as a digit", u"dependonprevious=1"_qs, u"dependonprevious"_qs);
+    row("flag empty", u"expanded="_qs, u"expanded"_qs);
+    row("month 13", u"nextdate=2031-13-06"_qs, u"nextdate: \"2031-13-06\""_qs);
+    row("a stamp for a date", u"nextdate=3/20/2026 10:00 AM"_qs, u"nextdate"_qs);
+    row("another locale's date", u"nextdate=20.3.2026"_qs, u"nextdate"_qs);
+    row("a stamp of words", u"created=yesterday"_qs, u"created"_qs);
+    row("hour 25", u"lastmodified=2026-03-15T25:00"_qs, u"lastmodified"_qs);
+    row("accomplish weekly", u"accomplishtype=weekly"_qs, u"accomplishtype"_qs);
+    row("type in lower case", u"tasktype=task"_qs, u"tasktype"_qs);
+    row("unknown status", u"status=Done"_qs, u"status"_qs);
+    row("period in capitals", u"repeattype=Months"_qs, u"repeattype"_qs);
+    row("period empty", u"leadtype="_qs, u"leadtype"_qs);
+    row("not a number", u"importance=lots"_qs, u"importance"_qs);
+    row("importance above 100", u"importance=101"_qs, u"importance"_qs);
+    row("effort below 0", u"effort=-1"_qs, u"effort"_qs);
+    row("no repetition", u"repeatvalue=0"_qs, u"repeatvalue"_qs);
+    row("lead time past 32 bits", u"leadvalue=99999999999"_qs, u"leadvalue"_qs);
+    row("a context that is not there", u"context_id={00000000-0000-0000-0000-000000000999}"_qs,
+        u"context_id"_qs);
+    row("a context by name", u"context_id=Office"_qs, u"context_id"_qs);
+    // A good value before a bad one is not saved either.
+    QTest::newRow("good then bad")
+        << QStringList{u"importance=10"_qs, u"checked=maybe"_qs} << u"checked"_qs;
 }
 
+// Each value must be one its element can hold: nothing is saved, and the error says which.
 void TstCli::set_rejectsBadInput()
 {
     QFETCH(QStringList, assignments);
+    QFETCH(QString, named);
     const QByteArray before = DataBytes();
     const TRun run = Cli(QStringList{u"set"_qs, buyPaint} + assignments);
     QCOMPARE(run.status, 1);
-    QVERIFY(!run.err.isEmpty());
+    QVERIFY2(run.err.contains(named), qPrintable(run.err));
     QCOMPARE(DataBytes(), before);
+}
+
+void TstCli::set_takesIsoDatesAndWarnsOfLostCharacters()
+{
+    const TRun run =
+        Cli({u"set"_qs, buyPaint, u"nextdate=2026-04-02"_qs, u"created=2026-01-06T07:08:09"_qs,
+             u"name=Buy\u0001 paint\u0007"_qs, u"note=Two tins"_qs});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err,
+             u"Warning: name: characters that the data file cannot hold are left out\n"_qs);
+    const QJsonObject item = CliJson({u"show"_qs, buyPaint}).value(u"item"_qs).toObject();
+    QCOMPARE(item.value(u"nextdate"_qs).toString(), u"4/2/2026"_qs);
+    QCOMPARE(item.value(u"created"_qs).toString(), u"1/6/2026 7:08:09 AM"_qs);
+    QCOMPARE(item.value(u"name"_qs).toString(), u"Buy paint"_qs);
+    QCOMPARE(item.value(u"note"_qs).toString(), u"Two tins"_qs);
+}
+
+void TstCli::usageErrors_leaveTheFileAlone_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("a context including itself")
+        << QStringList{u"contexts"_qs, u"include"_qs, u"Office"_qs, u"Office"_qs};
+    QTest::newRow("a context including itself, once by id")
+        << QStringList{u"contexts"_qs, u"include"_qs, u"Office PC"_qs,
+                       u"{00000000-0000-0000-0000-0000000000C4}"_qs};
+    QTest::newRow("an empty parent") << QStringList{u"add"_qs, u"--parent"_qs, QString()};
+    QTest::newRow("an empty now") << QStringList{u"--now"_qs, QString(), u"add"_qs};
+    QTest::newRow("an empty name") << QStringList{u"add"_qs, u"--name"_qs, QString()};
+}
+
+// An empty value or a context named twice once quietly did something else.
+void TstCli::usageErrors_leaveTheFileAlone()
+{
+    QFETCH(QStringList, arguments);
+    const QByteArray before = DataBytes();
+    const TRun run = Cli(arguments);
+    QCOMPARE(run.status, 1);
+    QVERIFY(run.err.contains(u"Run tavolin-cli --help"_qs));
+    QCOMPARE(DataBytes(), before);
+}
+
+void TstCli::foreignDates_keptUnderAnyLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("garden"); // nextdate, created, lastmodified
+    QTest::addColumn<QStringList>("paint");
+    QTest::newRow("en_US") << u"en_US.UTF-8"_qs
+                           << QStringList{u"12/24/2026"_qs, u"1/5/2026 9:15:00 AM"_qs,
+                                          u"3/1/2026 2:30:00 PM"_qs}
+                           << QStringList{u"4/1/2026"_qs, u"1/13/2026"_qs,
+                                          u"3/2/2026 12:05:09 AM"_qs};
+    QTest::newRow("C") << u"C.UTF-8"_qs
+                       << QStringList{u"2026-12-24"_qs, u"2026-01-05 09:15:00"_qs,
+                                      u"2026-03-01 14:30:00"_qs}
+                       << QStringList{u"2026-04-01"_qs, u"2026-01-13"_qs,
+                                      u"2026-03-02 00:05:09"_qs};
+}
+
+// A Czech file from before the header recorded its forms, read elsewhere, keeps every date.
+void TstCli::foreignDates_keptUnderAnyLocale()
+{
+    QFETCH(QString, locale);
+    const QString file = CzechFile();
+    const auto dates = [&](const QString& id) {
+        const TRun run = Cli({u"--file"_qs, file, u"--json"_qs, u"show"_qs, id}, locale);
+        const QJsonObject item =
+            QJsonDocument::fromJson(run.out.toUtf8()).object().value(u"item"_qs).toObject();
+        return QStringList{item.value(u"nextdate"_qs).toString(),
+                           item.value(u"created"_qs).toString(),
+                           item.value(u"lastmodified"_qs).toString()};
+    };
+    QTEST(dates(u"{00000000-0000-0000-0000-0000000000D1}"_qs), "garden");
+    QTEST(dates(u"{00000000-0000-0000-0000-0000000000D2}"_qs), "paint");
+}
+
+void TstCli::foreignDates_damagedOneIsReported()
+{
+    const QString file = CzechFile("<created>13.1.2026</created>", "<created>13.13.2026</created>");
+    const TRun run = Cli({u"--file"_qs, file, u"--json"_qs, u"show"_qs,
+                          u"{00000000-0000-0000-0000-0000000000D2}"_qs});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, u"Dates in the file " + file +
+                          u" that could not be read were replaced by today's date: 1\n");
+    const QJsonObject item =
+        QJsonDocument::fromJson(run.out.toUtf8()).object().value(u"item"_qs).toObject();
+    QCOMPARE(item.value(u"created"_qs).toString(), u"3/15/2026 10:00:00 AM"_qs);
+    QCOMPARE(item.value(u"nextdate"_qs).toString(), u"4/1/2026"_qs);
 }
 
 void TstCli::accomplishAndUndone()

@@ -33,6 +33,8 @@ private Q_SLOTS:
     void load_readsFileAndRestoresExpandedRows();
     void load_failure_leavesFileAndStartsUntitledBlank_data();
     void load_failure_leavesFileAndStartsUntitledBlank();
+    void load_unreadDates_saysHowMany_data();
+    void load_unreadDates_saysHowMany();
     void newBlank_oneSelectedItemKeepsBackupNo();
     void save_writesFileAndClearsModified();
     void save_untitled_asksForAName();
@@ -367,6 +369,44 @@ void TstDataFile::load_failure_leavesFileAndStartsUntitledBlank()
     QCOMPARE(fixture.FilesInFolder(), QStringList{u"tasks.kav"_qs});
     QVERIFY(!Core().Outline()->IsUpdating());
     QCOMPARE(Core().StatusProvider()->Status().Text(), QString());
+}
+
+void TstDataFile::load_unreadDates_saysHowMany_data()
+{
+    QTest::addColumn<bool>("czech");
+    QTest::addColumn<QString>("created"); // of the second item; the first is a good Czech date
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("every date read") << false << u"2.3.2026 8:00:00"_qs << QString();
+    QTest::newRow("a missing date is no damage") << false << QString() << QString();
+    QTest::newRow("one damaged")
+        << false << u"2.33.2026 8:00:00"_qs
+        << u"Dates in the file %1 that could not be read were replaced by today's date: 1"_qs;
+    QTest::newRow("one damaged, in Czech")
+        << true << u"yesterday"_qs
+        << u"Data v souboru %1, která nešlo přečíst, byla nahrazena dnešním datem: 1"_qs;
+}
+
+// Before the user can save over them, the user hears of the dates that became today.
+void TstDataFile::load_unreadDates_saysHowMany()
+{
+    QFETCH(bool, czech);
+    QFETCH(QString, created);
+    QFETCH(QString, message);
+    TFixture fixture;
+    Core().LanguagesEngine()->SetLanguage(czech ? TLanguage::Czech : TLanguage::English);
+    const QByteArray content = Xml::Document(
+        Xml::Task(Xml::Id(1), {{u"nextdate"_qs, u"15.3.2026"_qs}}) +
+        Xml::Task(Xml::Id(2), {{u"nextdate"_qs, u"16.3.2026"_qs}, {u"created"_qs, created}}));
+    fixture.PlaceFile(content);
+    QVERIFY(fixture.dataFile().Load());
+
+    const QStringList expected =
+        message.isEmpty() ? QStringList() : QStringList{message.arg(fixture.DataPath())};
+    QCOMPARE(fixture.prompts().Messages(), expected);
+    QCOMPARE(fixture.prompts().Errors(), QStringList());
+    QVERIFY(!fixture.dataFile().IsModified());
+    QCOMPARE(FileContent(fixture.DataPath()), content);
 }
 
 void TstDataFile::newBlank_oneSelectedItemKeepsBackupNo()

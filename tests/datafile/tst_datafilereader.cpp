@@ -2,6 +2,7 @@
 
 #include "app/Config.h"
 #include "support/TestCore.h"
+#include "views/OutlineTree.h"
 
 #include <QtTest>
 
@@ -22,6 +23,8 @@ private Q_SLOTS:
     void header_nextBackupNo();
     void header_recordedForms_data();
     void header_recordedForms();
+    void foreignDates_keptWithoutRecordedForms_data();
+    void foreignDates_keptWithoutRecordedForms();
     void sections_foundByName_data();
     void sections_foundByName();
     void contexts_sortedAndTyped_relationsKnownOnly();
@@ -354,8 +357,14 @@ void TstDataFileReader::header_recordedForms_data()
     QTest::newRow("damaged forms: the user's")
         << u"<dateform>yyyy</dateform><timeform>nonsense</timeform>"_qs << u"3/5/2026"_qs
         << u"3/5/2026 9:05:07 PM"_qs << u"2026-03-05 00:00:00"_qs << u"2026-03-05 21:05:07"_qs;
-    QTest::newRow("Czech dates without their forms: today and now")
-        << QString() << u"05.03.2026"_qs << u"05.03.2026 21:05:07"_qs << u"2026-03-15 00:00:00"_qs
+    QTest::newRow("Czech dates without their forms: found")
+        << QString() << u"15.03.2026"_qs << u"05.03.2026 21:05:07"_qs << u"2026-03-15 00:00:00"_qs
+        << u"2026-03-05 21:05:07"_qs;
+    QTest::newRow("Czech dates that do not decide: the regional order")
+        << QString() << u"05.03.2026"_qs << u"05.03.2026 21:05:07"_qs << u"2026-05-03 00:00:00"_qs
+        << u"2026-05-03 21:05:07"_qs;
+    QTest::newRow("no date can be read: today and now")
+        << QString() << u"15.15.2026"_qs << u"15.15.2026 21:05:07"_qs << u"2026-03-15 00:00:00"_qs
         << u"2026-03-15 10:30:00"_qs;
 }
 
@@ -372,6 +381,73 @@ void TstDataFileReader::header_recordedForms()
     QTEST(Text(item.NextDate()), "expectedNextDate");
     QTEST(Text(item.Created()), "expectedCreated");
     QCOMPARE(Core().Regional().ShortDateForm(), u"M/d/yyyy"_qs);
+}
+
+void TstDataFileReader::foreignDates_keptWithoutRecordedForms_data()
+{
+    QTest::addColumn<QLocale>("reader");
+    QTest::addColumn<QString>("formsLogged");
+    QTest::addColumn<QString>("damaged"); // the created text of the last item
+    QTest::addColumn<int>("unread");
+
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QLocale cs(QLocale::Czech, QLocale::CzechRepublic);
+    const QString found = u"its dates are read in d.M.yyyy H:mm:ss: "_qs;
+    QTest::newRow("en_US") << us << found + u"9 of 9 read" << u"1.3.2026 7:15"_qs << 0;
+    QTest::newRow("C") << QLocale::c() << found + u"9 of 9 read" << u"1.3.2026 7:15"_qs << 0;
+    QTest::newRow("cs_CZ, the regional forms")
+        << cs << u"the regional forms dd.MM.yyyy H:mm:ss read all its dates"_qs
+        << u"1.3.2026 7:15"_qs << 0;
+    QTest::newRow("en_US, one date damaged")
+        << us << found + u"8 of 9 read" << u"31.2.2026 7:15"_qs << 1;
+    QTest::newRow("cs_CZ, one date damaged")
+        << cs << u"its dates are read in dd.MM.yyyy H:mm:ss (the regional forms): 8 of 9 read"_qs
+        << u"31.2.2026 7:15"_qs << 1;
+}
+
+// A file written under Czech regional settings before the header recorded its forms keeps every
+// date wherever it is read, and says what it could not read.
+void TstDataFileReader::foreignDates_keptWithoutRecordedForms()
+{
+    QFETCH(QLocale, reader);
+    QFETCH(QString, damaged);
+    TTestCore test(reader);
+    test.core().Config()->SetShowDueDatesInOutline(true);
+    const auto czechTask = [](int n, const QString& next, const QString& created,
+                              const QString& modified) {
+        return Xml::Task(Id(n), {{u"name"_qs, u"Item "_qs + QString::number(n)},
+                                 {u"accomplishtype"_qs, u"By due date"_qs},
+                                 {u"nextdate"_qs, next},
+                                 {u"created"_qs, created},
+                                 {u"lastmodified"_qs, modified}});
+    };
+    TDataFileReader file(Xml::Document(
+        czechTask(1, u"24.12.2026"_qs, u"5.1.2026 9:15:00"_qs, u"1.3.2026 14:30:00"_qs) +
+        czechTask(2, u"1.4.2026"_qs, u"13.1.2026"_qs, u"2.3.2026 0:05:09"_qs) +
+        czechTask(3, u"2.2.2027"_qs, damaged, u"28.2.2026 23:59:59"_qs)));
+    file.ReadAll();
+
+    const auto dates = [](int n) {
+        const TTask& item = *Core().Tasks()->FindById(*Guid::FromRegistryText(Id(n)));
+        return QStringList{Text(item.NextDate()), Text(item.Created()), Text(item.LastModified())}
+            .join(u" | ");
+    };
+    QCOMPARE(dates(1), u"2026-12-24 00:00:00 | 2026-01-05 09:15:00 | 2026-03-01 14:30:00"_qs);
+    QCOMPARE(dates(2), u"2026-04-01 00:00:00 | 2026-01-13 00:00:00 | 2026-03-02 00:05:09"_qs);
+    QFETCH(int, unread);
+    const QString created3 = unread ? u"2026-03-15 10:30:00"_qs : u"2026-03-01 07:15:00"_qs;
+    QCOMPARE(dates(3), u"2027-02-02 00:00:00 | " + created3 + u" | 2026-02-28 23:59:59");
+    QTEST(file.UnreadDates(), "unread");
+    // The outline shows the dates that were read, not those of a first try, in the user's forms.
+    const TTask& first = *Core().Tasks()->FirstInOutline();
+    QVERIFY2(first.OutlineNode()->Text().endsWith(u"    " + first.NextDateText()),
+             qPrintable(first.OutlineNode()->Text()));
+    QFETCH(QString, formsLogged);
+    QVERIFY2(test.logMessages().contains(u"The data file records no date forms; " + formsLogged),
+             qPrintable(test.logMessages().join(u'\n')));
+    // The user's own forms are back for everything after the load.
+    QCOMPARE(Core().Regional().ShortDateForm(),
+             TRegionalSettings::FromLocale(reader).ShortDateForm());
 }
 
 void TstDataFileReader::sections_foundByName_data()

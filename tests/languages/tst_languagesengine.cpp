@@ -59,7 +59,9 @@ void TstLanguagesEngine::table_hasCzechThenEnglishForEveryKey()
 {
     const TLanguagesEngine engine;
     const QList<TLocalString>& entries = engine.Entries();
-    QCOMPARE(entries.size(), 306);
+    // The texts every version has had come first, in their order; this program's own follow.
+    QVERIFY(entries.size() >= 2 * 143);
+    QCOMPARE(entries.at(2 * 142).key, u"Really delete selected item"_qs);
     QSet<QString> keys;
     for (qsizetype i = 0; i < entries.size(); i += 2) {
         const TLocalString& czech = entries.at(i);
@@ -70,7 +72,6 @@ void TstLanguagesEngine::table_hasCzechThenEnglishForEveryKey()
         QVERIFY2(!keys.contains(czech.key), qPrintable(czech.key));
         keys.insert(czech.key);
     }
-    QCOMPARE(keys.size(), 153);
 }
 
 void TstLanguagesEngine::table_rows_data()
@@ -98,9 +99,13 @@ void TstLanguagesEngine::table_rows_data()
         << u"Recommendation: Task description start by verb"_qs;
     QTest::newRow("error key") << 136 << u"ErrorGeneral"_qs << u"Obecná chyba aplikace"_qs
                                << u"General application error"_qs;
-    QTest::newRow("last") << 143 << u"Really delete selected item"_qs
-                          << u"Opravdu smazat označenou položku"_qs
-                          << u"Really delete selected item"_qs;
+    QTest::newRow("last of the original table")
+        << 143 << u"Really delete selected item"_qs << u"Opravdu smazat označenou položku"_qs
+        << u"Really delete selected item"_qs;
+    QTest::newRow("the program's own text, with its placeholders")
+        << 154 << u"DatesReplacedByToday"_qs
+        << u"Data v souboru %1, která nešlo přečíst, byla nahrazena dnešním datem: %2"_qs
+        << u"Dates in the file %1 that could not be read were replaced by today's date: %2"_qs;
 }
 
 void TstLanguagesEngine::table_rows()

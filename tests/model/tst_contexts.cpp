@@ -3,6 +3,7 @@
 #include "languages/LanguagesEngine.h"
 #include "model/Contexts.h"
 #include "model/SubContexts.h"
+#include "platform/Guid.h"
 #include "support/TestCore.h"
 #include "views/Chooser.h"
 
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void quickLetter();
     void setName_refreshesItsRows();
     void lookups();
+    void findById_followsTheList();
     void matches_data();
     void matches();
 
@@ -141,8 +143,15 @@ void TstContexts::insertSorted_data()
         << QStringList({u"a"_qs, u"b"_qs, u"c"_qs}) << QStringList({u"a"_qs, u"b"_qs, u"c"_qs});
     QTest::newRow("reversed") << QStringList({u"c"_qs, u"b"_qs, u"a"_qs})
                               << QStringList({u"a"_qs, u"b"_qs, u"c"_qs});
+    QTest::newRow("equal names keep the file order")
+        << QStringList({u"home"_qs, u"Errands"_qs, u"Home"_qs, u"HOME"_qs})
+        << QStringList({u"Errands"_qs, u"home"_qs, u"Home"_qs, u"HOME"_qs});
+    QTest::newRow("accents and numbers")
+        << QStringList({u"Žofie"_qs, u"zoo"_qs, u"ábc"_qs, u"abd"_qs, u"10"_qs, u"9"_qs, u""_qs})
+        << QStringList({u""_qs, u"10"_qs, u"9"_qs, u"ábc"_qs, u"abd"_qs, u"Žofie"_qs, u"zoo"_qs});
 }
 
+// One by one as the format describes it, and in one sort as the reader does it: the same order.
 void TstContexts::insertSorted()
 {
     QFETCH(QStringList, fileOrder);
@@ -153,6 +162,44 @@ void TstContexts::insertSorted()
     contexts.Reset();
     ReadContexts(contexts, fileOrder);
     QCOMPARE(NamesOf(contexts), QStringList({u"Anywhere"_qs}) + listOrder);
+
+    contexts.Reset();
+    for (const QString& name : std::as_const(fileOrder))
+        contexts.Add()->SetName(name);
+    contexts.SortByName();
+    QCOMPARE(NamesOf(contexts), QStringList({u"Anywhere"_qs}) + listOrder);
+}
+
+// The index by id follows every change of the list and of an id, and a repeated id finds the
+// context that stands first.
+void TstContexts::findById_followsTheList()
+{
+    TTestCore test;
+    TContexts& contexts = *test.core().Contexts();
+    contexts.Reset();
+    const QList<TKavContext*> read = ReadContexts(contexts, {u"C"_qs, u"B"_qs, u"A"_qs});
+    TKavContext& c = *read.at(0);
+    TKavContext& b = *read.at(1);
+    TKavContext& a = *read.at(2);
+    const QUuid first = c.Id();
+    const QUuid shared = QUuid::createUuid();
+
+    c.SetId(shared);
+    QCOMPARE(contexts.FindById(first), nullptr);
+    QCOMPARE(contexts.FindById(shared), &c);
+    b.SetId(shared);
+    QCOMPARE(contexts.FindById(shared), &b); // B stands before C
+    a.SetIdText(Guid::ToRegistryText(shared));
+    QCOMPARE(contexts.FindById(shared), &a);
+    contexts.ReplaceAndDelete(a, *contexts.Get(0));
+    QCOMPARE(contexts.FindById(shared), &b);
+    contexts.ReplaceAndDelete(b, *contexts.Get(0));
+    QCOMPARE(contexts.FindById(shared), &c);
+    QCOMPARE(contexts.FindByIdText(Guid::ToRegistryText(shared)), &c);
+
+    contexts.Reset();
+    QCOMPARE(contexts.FindById(shared), nullptr);
+    QCOMPARE(contexts.FindById(TContexts::AnywhereGuid()), contexts.Get(0));
 }
 
 void TstContexts::setTypeText_data()

@@ -257,7 +257,7 @@ namespace {
 
 // Each enumeration parser with the code it leaves in its field.
 struct TEnumField {
-    void (TTask::*parse)(QStringView);
+    bool (TTask::*parse)(QStringView);
     std::function<int(const TTask&)> code;
 };
 
@@ -282,22 +282,24 @@ void TstTask::enumParsers_data()
     QTest::addColumn<QString>("parser");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("code");
-    QTest::newRow("type Idea") << u"type"_qs << u"Idea"_qs << 4;
-    QTest::newRow("type Area") << u"type"_qs << u"Area"_qs << 0;
-    QTest::newRow("type in lower case stays") << u"type"_qs << u"task"_qs << 1;
-    QTest::newRow("type empty stays") << u"type"_qs << QString() << 1;
-    QTest::newRow("status Unclear") << u"status"_qs << u"Unclear"_qs << 0;
-    QTest::newRow("status Finished") << u"status"_qs << u"Finished"_qs << 4;
-    QTest::newRow("status unknown stays") << u"status"_qs << u"Done"_qs << 2;
-    QTest::newRow("accomplish Routinely") << u"accomplish"_qs << u"Routinely"_qs << 1;
-    QTest::newRow("accomplish By due date") << u"accomplish"_qs << u"By due date"_qs << 2;
-    QTest::newRow("accomplish Once") << u"accomplish"_qs << u"Once"_qs << 0;
-    QTest::newRow("accomplish unknown is Once") << u"accomplish"_qs << u"by due date"_qs << 0;
-    QTest::newRow("repeat years") << u"repeat type"_qs << u"years"_qs << 3;
-    QTest::newRow("repeat weeks") << u"repeat type"_qs << u"weeks"_qs << 1;
-    QTest::newRow("repeat unknown is days") << u"repeat type"_qs << u"Months"_qs << 0;
-    QTest::newRow("lead months") << u"lead type"_qs << u"months"_qs << 2;
-    QTest::newRow("lead unknown is days") << u"lead type"_qs << QString() << 0;
+    QTest::addColumn<bool>("read"); // false: the parser fell back
+    QTest::newRow("type Idea") << u"type"_qs << u"Idea"_qs << 4 << true;
+    QTest::newRow("type Area") << u"type"_qs << u"Area"_qs << 0 << true;
+    QTest::newRow("type in lower case stays") << u"type"_qs << u"task"_qs << 1 << false;
+    QTest::newRow("type empty stays") << u"type"_qs << QString() << 1 << false;
+    QTest::newRow("status Unclear") << u"status"_qs << u"Unclear"_qs << 0 << true;
+    QTest::newRow("status Finished") << u"status"_qs << u"Finished"_qs << 4 << true;
+    QTest::newRow("status unknown stays") << u"status"_qs << u"Done"_qs << 2 << false;
+    QTest::newRow("accomplish Routinely") << u"accomplish"_qs << u"Routinely"_qs << 1 << true;
+    QTest::newRow("accomplish By due date") << u"accomplish"_qs << u"By due date"_qs << 2 << true;
+    QTest::newRow("accomplish Once") << u"accomplish"_qs << u"Once"_qs << 0 << true;
+    QTest::newRow("accomplish unknown is Once")
+        << u"accomplish"_qs << u"by due date"_qs << 0 << false;
+    QTest::newRow("repeat years") << u"repeat type"_qs << u"years"_qs << 3 << true;
+    QTest::newRow("repeat weeks") << u"repeat type"_qs << u"weeks"_qs << 1 << true;
+    QTest::newRow("repeat unknown is days") << u"repeat type"_qs << u"Months"_qs << 0 << false;
+    QTest::newRow("lead months") << u"lead type"_qs << u"months"_qs << 2 << true;
+    QTest::newRow("lead unknown is days") << u"lead type"_qs << QString() << 0 << false;
 }
 
 void TstTask::enumParsers()
@@ -313,7 +315,7 @@ void TstTask::enumParsers()
     item->SetLeadType(TPeriodType::Years);
 
     const TEnumField field = EnumField(parser);
-    (item->*field.parse)(text);
+    QTEST((item->*field.parse)(text), "read");
     QTEST(field.code(*item), "code");
 }
 
@@ -321,13 +323,14 @@ void TstTask::countParsers_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("count");
-    QTest::newRow("number") << u"12"_qs << 12;
-    QTest::newRow("zero") << u"0"_qs << 0;
-    QTest::newRow("negative") << u"-3"_qs << -3;
-    QTest::newRow("empty") << QString() << 1;
-    QTest::newRow("words") << u"twelve"_qs << 1;
-    QTest::newRow("fraction") << u"1.5"_qs << 1;
-    QTest::newRow("beyond 32 bits") << u"99999999999"_qs << 1;
+    QTest::addColumn<bool>("read");
+    QTest::newRow("number") << u"12"_qs << 12 << true;
+    QTest::newRow("zero") << u"0"_qs << 0 << true;
+    QTest::newRow("negative") << u"-3"_qs << -3 << true;
+    QTest::newRow("empty") << QString() << 1 << false;
+    QTest::newRow("words") << u"twelve"_qs << 1 << false;
+    QTest::newRow("fraction") << u"1.5"_qs << 1 << false;
+    QTest::newRow("beyond 32 bits") << u"99999999999"_qs << 1 << false;
 }
 
 void TstTask::countParsers()
@@ -335,8 +338,8 @@ void TstTask::countParsers()
     QFETCH(QString, text);
     TTestCore test;
     TTask* item = AddTo(nullptr);
-    item->SetRepeatValueText(text);
-    item->SetLeadValueText(text);
+    QTEST(item->SetRepeatValueText(text), "read");
+    QTEST(item->SetLeadValueText(text), "read");
     QTEST(item->RepeatValue(), "count");
     QTEST(item->LeadValue(), "count");
 }
@@ -372,9 +375,9 @@ void TstTask::setContextIdText_keepsContextOnBadText()
 {
     TTestCore test;
     TTask* item = AddTo(nullptr);
-    item->SetContextIdText(u"{00000000-0000-0000-0000-000000000001}");
+    QVERIFY(item->SetContextIdText(u"{00000000-0000-0000-0000-000000000001}"));
     QCOMPARE(item->ContextIdText(), u"{00000000-0000-0000-0000-000000000001}"_qs);
-    item->SetContextIdText(u"home");
+    QVERIFY(!item->SetContextIdText(u"home"));
     QCOMPARE(item->ContextIdText(), u"{00000000-0000-0000-0000-000000000001}"_qs);
 }
 
@@ -383,15 +386,20 @@ void TstTask::dateParsers_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<TDateTime>("nextDate");
     QTest::addColumn<TDateTime>("stamp");
+    QTest::addColumn<bool>("dateRead"); // false: the parsers fell back
+    QTest::addColumn<bool>("stampRead");
     const TDateTime today = Day(2026, 3, 15);
     const TDateTime now = TTestCore::DefaultNow();
-    QTest::newRow("empty") << QString() << today << now;
-    QTest::newRow("words") << u"tomorrow"_qs << today << now;
-    QTest::newRow("day out of range") << u"2/30/2026"_qs << today << now;
-    QTest::newRow("a date") << u"12/24/2025"_qs << Day(2025, 12, 24) << Day(2025, 12, 24);
-    QTest::newRow("no year is this year") << u"7/4"_qs << Day(2026, 7, 4) << Day(2026, 7, 4);
-    QTest::newRow("date and time") << u"12/24/2025 6:05:09 PM"_qs << today
-                                   << DateTime::Compose(QDate(2025, 12, 24), QTime(18, 5, 9));
+    QTest::newRow("empty") << QString() << today << now << false << false;
+    QTest::newRow("words") << u"tomorrow"_qs << today << now << false << false;
+    QTest::newRow("day out of range") << u"2/30/2026"_qs << today << now << false << false;
+    QTest::newRow("a date") << u"12/24/2025"_qs << Day(2025, 12, 24) << Day(2025, 12, 24) << true
+                            << true;
+    QTest::newRow("no year is this year")
+        << u"7/4"_qs << Day(2026, 7, 4) << Day(2026, 7, 4) << true << true;
+    QTest::newRow("date and time")
+        << u"12/24/2025 6:05:09 PM"_qs << today
+        << DateTime::Compose(QDate(2025, 12, 24), QTime(18, 5, 9)) << false << true;
 }
 
 void TstTask::dateParsers()
@@ -400,10 +408,10 @@ void TstTask::dateParsers()
     TTestCore test;
     TTask* item = AddTo(nullptr);
     item->SetNextDate(Day(2000, 1, 1));
-    item->SetNextDateText(text);
+    QTEST(item->SetNextDateText(text), "dateRead");
     QTEST(item->NextDate(), "nextDate");
-    item->SetCreatedText(text);
-    item->SetLastModifiedText(text);
+    QTEST(item->SetCreatedText(text), "stampRead");
+    QTEST(item->SetLastModifiedText(text), "stampRead");
     QTEST(item->Created(), "stamp");
     QTEST(item->LastModified(), "stamp");
 }
