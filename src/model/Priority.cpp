@@ -37,7 +37,12 @@ qint32 PriorityScore(const TTask& item)
 
 QString SortKey(const TTask& item)
 {
-    QString key = QString::number(PriorityScore(item));
+    return SortKey(PriorityScore(item));
+}
+
+QString SortKey(qint32 score)
+{
+    QString key = QString::number(score);
     while (key.size() < 6)
         key.prepend(u"99");
     return key;

@@ -28,5 +28,7 @@ double PriorityWeight(const TTask& item);
 qint32 PriorityScore(const TTask& item);
 // The score's decimal text, widened by "99" pairs to at least six characters.
 QString SortKey(const TTask& item);
+// The same for a score already computed.
+QString SortKey(qint32 score);
 
 } // namespace Priority

@@ -15,7 +15,7 @@ TToDoRules::TToDoRules(bool allContexts, const TKavContext* chosen, bool include
     : allContexts_(allContexts), chosen_(chosen), includeIncluded_(includeIncluded)
 {}
 
-bool TToDoRules::Passes(TToDoTest test, const TTask& item) const
+inline bool TToDoRules::Passes(TToDoTest test, const TTask& item) const
 {
     switch (test) {
     case TToDoTest::Context:
@@ -37,11 +37,9 @@ bool TToDoRules::Passes(TToDoTest test, const TTask& item) const
 bool TToDoRules::Admits(const TTask& item) const
 {
     // The cheap tests first: most items fail one of them.
-    static constexpr TToDoTest byCost[] = {TToDoTest::Done,       TToDoTest::Suspended,
-                                           TToDoTest::Type,       TToDoTest::Context,
-                                           TToDoTest::LeadWindow, TToDoTest::Predecessor};
-    return std::all_of(std::begin(byCost), std::end(byCost),
-                       [&](TToDoTest test) { return Passes(test, item); });
+    return Passes(TToDoTest::Done, item) && Passes(TToDoTest::Suspended, item) &&
+           Passes(TToDoTest::Type, item) && Passes(TToDoTest::Context, item) &&
+           Passes(TToDoTest::LeadWindow, item) && Passes(TToDoTest::Predecessor, item);
 }
 
 QList<TToDoReason> TToDoRules::Reasons(const TTask& item) const

@@ -45,13 +45,14 @@ public:
     const TKavContext* Chosen() const { return chosen_; }
     bool IncludeIncluded() const { return includeIncluded_; }
 
-    bool Passes(TToDoTest test, const TTask& item) const;
     // All tests pass: the item has a row.
     bool Admits(const TTask& item) const;
     // A reason for every test the item fails, in the order of TToDoTest; none when admitted.
     QList<TToDoReason> Reasons(const TTask& item) const;
 
 private:
+    // Inline, as the row builder asks it for every item.
+    inline bool Passes(TToDoTest test, const TTask& item) const;
     bool ContextAdmits(const TTask& item) const;
     TToDoReason ReasonFor(TToDoTest test, const TTask& item) const;
 
