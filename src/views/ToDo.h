@@ -41,7 +41,6 @@ public:
     // chosen: none while "All contexts" is chosen.
     TToDoRules(bool allContexts, const TKavContext* chosen, bool includeIncluded);
 
-    bool AllContexts() const { return allContexts_; }
     const TKavContext* Chosen() const { return chosen_; }
     bool IncludeIncluded() const { return includeIncluded_; }
 
