@@ -24,7 +24,7 @@ struct TWhyLine {
 
 QString IsoDate(TDateTime date)
 {
-    return DateTime::ToQDateTime(date).date().toString(Qt::ISODate);
+    return DateTime::ToDate(date).toString(Qt::ISODate);
 }
 
 QString Number(double value)
@@ -141,66 +141,88 @@ QJsonArray LinesJson(const QList<TWhyLine>& lines)
     return array;
 }
 
+// What why says about one item on the to-do page as it stands.
+struct TWhyAnswer {
+    explicit TWhyAnswer(const TToDoRules& pageRules) : rules(pageRules) {}
+
+    TToDoRules rules;
+    QList<TWhyLine> reasons; // none when listed
+    int position = 0;        // from 1 when listed
+    int rowCount = 0;
+    Priority::TScoreTerms score;
+    QList<TWhyLine> scoreLines; // only when listed
+
+    bool Listed() const { return reasons.isEmpty(); }
+};
+
+TWhyAnswer Answer(TCore& core, const TTask& item)
+{
+    const TTodoView& todo = *core.TodoView();
+    TWhyAnswer answer(todo.Rules());
+    for (const TToDoReason& reason : answer.rules.Reasons(item))
+        answer.reasons.append(ReasonLine(core, answer.rules, reason, item));
+    const TListRow* row = todo.RowOf(item);
+    if (answer.Listed() != (row != nullptr))
+        throw TError(u"The to-do list and its rules disagree about " + item.IdText());
+    answer.rowCount = todo.List().RowCount();
+    answer.score = Priority::ScoreTerms(item);
+    if (row) {
+        answer.position = TRowList::PositionOf(row) + 1;
+        answer.scoreLines = ScoreLines(core, answer.score);
+    }
+    return answer;
+}
+
+void PrintJson(TCliOutput& output, const TTask& item, const TWhyAnswer& answer)
+{
+    const TKavContext* chosen = answer.rules.Chosen();
+    const QJsonValue null(QJsonValue::Null);
+    const QJsonObject score{{u"total"_qs, answer.score.score},
+                            {u"sortkey"_qs, Priority::SortKey(answer.score.score)},
+                            {u"tiebreak"_qs, u"name"_qs},
+                            {u"terms"_qs, LinesJson(answer.scoreLines)}};
+    output.PrintJson({{u"item"_qs, item.IdText()},
+                      {u"context"_qs, chosen ? QJsonValue(chosen->IdText()) : null},
+                      {u"included"_qs, answer.rules.IncludeIncluded()},
+                      {u"listed"_qs, answer.Listed()},
+                      {u"position"_qs, answer.Listed() ? QJsonValue(answer.position) : null},
+                      {u"rows"_qs, answer.rowCount},
+                      {u"reasons"_qs, LinesJson(answer.reasons)},
+                      {u"score"_qs, answer.Listed() ? QJsonValue(score) : null}});
+}
+
+void PrintText(TCliOutput& output, TCore& core, const TTask& item, const TWhyAnswer& answer)
+{
+    output.PrintLine(item.Path());
+    output.PrintLine(PageLine(core, answer.rules));
+    if (!answer.Listed()) {
+        output.PrintLine(core.Translate(u"WhyNotListed"_qs));
+        for (const TWhyLine& reason : answer.reasons)
+            output.PrintLine(u"  " + reason.text);
+        return;
+    }
+    output.PrintLine(core.Translate(u"WhyListed"_qs)
+                         .arg(QString::number(answer.position), QString::number(answer.rowCount)));
+    output.PrintLine(core.Translate(u"Priority score"_qs) + u": " +
+                     QString::number(answer.score.score));
+    for (const TWhyLine& line : answer.scoreLines)
+        output.PrintLine(u"  " + line.text);
+    output.PrintLine(core.Translate(u"WhySortKey"_qs).arg(Priority::SortKey(answer.score.score)));
+}
+
 } // namespace
 
 void Why(TCliContext& context)
 {
     TCliSession& session = context.session;
-    TCore& core = session.core();
     const TToDoChoice choice = TakeToDoChoice(context);
     const QString id = context.arguments.Positional(u"item id"_qs);
     context.arguments.Finish();
     const TTask& item = session.Item(id);
     session.RefreshViews(choice.context, choice.includeIncluded);
-
-    const TTodoView& todo = *core.TodoView();
-    const TToDoRules rules = todo.Rules();
-    QList<TWhyLine> reasons;
-    for (const TToDoReason& reason : rules.Reasons(item))
-        reasons.append(ReasonLine(core, rules, reason, item));
-    const bool listed = reasons.isEmpty();
-    const TListRow* row = todo.RowOf(item);
-    if (listed != (row != nullptr))
-        throw TError(u"The to-do list and its rules disagree about " + item.IdText());
-    const int position = listed ? TRowList::PositionOf(row) + 1 : 0;
-    const int rowCount = todo.List().RowCount();
-    const Priority::TScoreTerms terms = Priority::ScoreTerms(item);
-    const QList<TWhyLine> scoreLines = listed ? ScoreLines(core, terms) : QList<TWhyLine>();
-    const QString sortKey = Priority::SortKey(item);
-
-    TCliOutput& output = context.output;
-    if (output.Json()) {
-        const QJsonValue chosen =
-            rules.Chosen() ? QJsonValue(rules.Chosen()->IdText()) : QJsonValue(QJsonValue::Null);
-        const QJsonValue score = listed
-                                     ? QJsonValue(QJsonObject{{u"total"_qs, terms.score},
-                                                              {u"sortkey"_qs, sortKey},
-                                                              {u"tiebreak"_qs, u"name"_qs},
-                                                              {u"terms"_qs, LinesJson(scoreLines)}})
-                                     : QJsonValue(QJsonValue::Null);
-        output.PrintJson(
-            {{u"item"_qs, item.IdText()},
-             {u"context"_qs, chosen},
-             {u"included"_qs, rules.IncludeIncluded()},
-             {u"listed"_qs, listed},
-             {u"position"_qs, listed ? QJsonValue(position) : QJsonValue(QJsonValue::Null)},
-             {u"rows"_qs, rowCount},
-             {u"reasons"_qs, LinesJson(reasons)},
-             {u"score"_qs, score}});
-        return;
-    }
-    output.PrintLine(item.Path());
-    output.PrintLine(PageLine(core, rules));
-    if (!listed) {
-        output.PrintLine(core.Translate(u"WhyNotListed"_qs));
-        for (const TWhyLine& reason : reasons)
-            output.PrintLine(u"  " + reason.text);
-        return;
-    }
-    output.PrintLine(
-        core.Translate(u"WhyListed"_qs).arg(QString::number(position), QString::number(rowCount)));
-    output.PrintLine(core.Translate(u"Priority score"_qs) + u": " + QString::number(terms.score));
-    for (const TWhyLine& line : scoreLines)
-        output.PrintLine(u"  " + line.text);
-    output.PrintLine(core.Translate(u"WhySortKey"_qs).arg(sortKey));
+    const TWhyAnswer answer = Answer(session.core(), item);
+    if (context.output.Json())
+        PrintJson(context.output, item, answer);
+    else
+        PrintText(context.output, session.core(), item, answer);
 }

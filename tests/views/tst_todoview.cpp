@@ -289,8 +289,7 @@ QString Spelled(const TToDoReason& reason)
     case TKind::NotTask:
         return u"not a task"_s;
     case TKind::BeforeLeadWindow:
-        return u"listed from "_s +
-               DateTime::ToQDateTime(reason.listedFrom).date().toString(Qt::ISODate);
+        return u"listed from "_s + DateTime::ToDate(reason.listedFrom).toString(Qt::ISODate);
     case TKind::Waiting:
         return u"waits for "_s + reason.waitsFor->Name();
     }
