@@ -3,10 +3,12 @@
 #include "cli/CliArguments.h"
 
 #include <QStringView>
+#include <optional>
 #include <span>
 
 class TCliOutput;
 class TCliSession;
+class TKavContext;
 
 // What a command works with.
 struct TCliContext {
@@ -31,3 +33,13 @@ const TCliCommand* FindCommand(QStringView name);
 
 // Shared by the reading and changing commands: every field of one item (show).
 void PrintItem(TCliContext& context, const class TTask& item);
+
+// The to-do page that --context NAME|ID and --included / --no-included choose (todo, why).
+struct TToDoChoice {
+    const TKavContext* context = nullptr; // none: all contexts
+    std::optional<bool> includeIncluded;  // none: as configured
+};
+TToDoChoice TakeToDoChoice(TCliContext& context);
+
+// Why an item is or is not on the to-do list, by the list's own rules (why).
+void Why(TCliContext& context);

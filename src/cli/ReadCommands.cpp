@@ -94,20 +94,10 @@ void Outline(TCliContext& context)
 
 void Todo(TCliContext& context)
 {
-    TCliSession& session = context.session;
-    const QString contextName = context.arguments.Value(u"--context"_qs);
-    std::optional<bool> include;
-    if (context.arguments.Flag(u"--included"_qs))
-        include = true;
-    if (context.arguments.Flag(u"--no-included"_qs)) {
-        if (include)
-            throw TCliFailure{TCliFailure::Usage, u"--included or --no-included, not both"_qs};
-        include = false;
-    }
+    const TToDoChoice choice = TakeToDoChoice(context);
     context.arguments.Finish();
-    const TKavContext* chosen = contextName.isEmpty() ? nullptr : &session.Context(contextName);
-    session.RefreshViews(chosen, include);
-    PrintList(context, u"todo"_qs, session.core().TodoView()->List());
+    context.session.RefreshViews(choice.context, choice.includeIncluded);
+    PrintList(context, u"todo"_qs, context.session.core().TodoView()->List());
 }
 
 void Projects(TCliContext& context)
@@ -192,6 +182,9 @@ void Find(TCliContext& context)
     const bool notes = context.arguments.Flag(u"--notes"_qs);
     const QString afterId = context.arguments.Value(u"--after"_qs);
     context.arguments.Finish();
+    // As in the window, a blank text is no search at all.
+    if (TFind::IsBlank(text))
+        throw TCliFailure{TCliFailure::Usage, u"find needs a text that is not blank"_qs};
     const TTask* after = afterId.isEmpty() ? nullptr : &session.Item(afterId);
     const TTask* match = TFind::NextMatch(*session.core().Tasks(), after, text, notes);
     if (!match)
@@ -211,6 +204,8 @@ constexpr TCliCommand readingCommands[] = {
     {u"show", u"show ID", TCliCommand::TFile::Reads, Show},
     {u"contexts", u"contexts", TCliCommand::TFile::Reads, Contexts},
     {u"find", u"find TEXT [--notes] [--after ID]", TCliCommand::TFile::Reads, Find},
+    {u"why", u"why ID [--context NAME|ID] [--included | --no-included]", TCliCommand::TFile::Reads,
+     Why},
 };
 
 } // namespace
@@ -246,6 +241,22 @@ void PrintItem(TCliContext& context, const TTask& item)
     table.append({u"blocked"_qs, flag(blocked)});
     table.append({u"inleadwindow"_qs, flag(inLeadWindow)});
     context.output.PrintTable(table);
+}
+
+TToDoChoice TakeToDoChoice(TCliContext& context)
+{
+    TToDoChoice choice;
+    const QString contextName = context.arguments.Value(u"--context"_qs);
+    if (!contextName.isEmpty())
+        choice.context = &context.session.Context(contextName);
+    if (context.arguments.Flag(u"--included"_qs))
+        choice.includeIncluded = true;
+    if (context.arguments.Flag(u"--no-included"_qs)) {
+        if (choice.includeIncluded)
+            throw TCliFailure{TCliFailure::Usage, u"--included or --no-included, not both"_qs};
+        choice.includeIncluded = false;
+    }
+    return choice;
 }
 
 std::span<const TCliCommand> ReadingCommands()

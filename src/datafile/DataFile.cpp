@@ -233,8 +233,8 @@ bool TDataFile::AnswerChangedFile()
     const TChangedFileQuestion question{
         Core().Translate(u"Confirmation"_qs),
         ChangedOnDiskText() + u' ' + Core().Translate(u"ChangedOnDiskSaveQuestion"_qs),
-        Core().Translate(u"Overwrite"_qs),
-        Core().Translate(u"Reload"_qs),
+        Core().Translate(u"ChangedOnDiskOverwrite"_qs),
+        Core().Translate(u"ChangedOnDiskReload"_qs),
         Core().Translate(u"Save As..."_qs),
     };
     switch (Core().Prompts().AskChangedFile(question)) {

@@ -2,6 +2,7 @@
 
 #include <QStringView>
 #include <iterator>
+#include <span>
 
 namespace {
 
@@ -168,8 +169,12 @@ constexpr TTranslationRow translationRows[] = {
     {u"IncludingAllSubitems2", u"podpoložek", u"subitems"},
     {u"Really delete selected item", u"Opravdu smazat označenou položku",
      u"Really delete selected item"},
-    // Texts of this program's own, after the ones every version has had. %1 and %2 are filled
-    // in with QString::arg.
+};
+
+// Texts beyond the table above, added after it so that its entries keep their places. Their
+// keys are their own, never the English text, so that none can shadow an earlier key.
+// QString::arg fills in their %1 to %3.
+constexpr TTranslationRow ownRows[] = {
     // Two programs on one data file.
     {u"FileBusy", u"Do souboru právě zapisuje jiný program:",
      u"Another program is writing the file"},
@@ -181,8 +186,8 @@ constexpr TTranslationRow translationRows[] = {
      u"verzi do jiného souboru?",
      u"Overwrite it with your version, read it again and drop your unsaved changes, or save "
      u"your version as another file?"},
-    {u"Overwrite", u"Přepsat", u"Overwrite"},
-    {u"Reload", u"Načíst znovu", u"Reload"},
+    {u"ChangedOnDiskOverwrite", u"Přepsat", u"Overwrite"},
+    {u"ChangedOnDiskReload", u"Načíst znovu", u"Reload"},
     {u"ReloadDropsChanges", u"Vaše neuložené změny se zahodí a soubor se načte znovu.",
      u"Your unsaved changes are dropped and the file is read again."},
     {u"Read it again?", u"Načíst jej znovu?", u"Read it again?"},
@@ -198,16 +203,50 @@ constexpr TTranslationRow translationRows[] = {
     {u"DatesReplacedByToday",
      u"Data v souboru %1, která nešlo přečíst, byla nahrazena dnešním datem: %2",
      u"Dates in the file %1 that could not be read were replaced by today's date: %2"},
+    // Why an item is or is not on the to-do list; QString::arg fills in %1 to %3.
+    {u"WhyListed", u"Je na seznamu na %1. místě z %2.", u"Listed at position %1 of %2."},
+    {u"WhyNotListed", u"Není na seznamu:", u"Not listed:"},
+    {u"WhyOtherContext", u"Její kontext „%1“ není zvolený kontext „%2“ ani jím zahrnutý.",
+     u"Its context \"%1\" is neither the chosen context \"%2\" nor included by it."},
+    {u"WhyTickingWouldNotList", u"Ani zaškrtnutí „%1“ by ji na seznam nepřidalo.",
+     u"Ticking \"%1\" would not list it either."},
+    {u"WhyIncludedContext",
+     u"Její kontext „%1“ je zahrnut ve zvoleném kontextu „%2“, ale „%3“ není zaškrtnuto; "
+     u"zaškrtnutí by ji na seznam přidalo.",
+     u"Its context \"%1\" is included by the chosen context \"%2\", but \"%3\" is not "
+     u"ticked; ticking it would list it."},
+    {u"WhyNoContext", u"Její kontext neexistuje; ukazuje ji jen „%1“.",
+     u"Its context id names no context; only \"%1\" lists it."},
+    {u"WhyDone", u"Je hotová.", u"It is done."},
+    {u"WhySuspended", u"Její stav je „%1“.", u"Its status is \"%1\"."},
+    {u"WhyNotTask", u"Její typ je „%1“; seznam ukazuje jen úkoly.",
+     u"Its type is \"%1\"; only tasks are listed."},
+    {u"WhyLeadWindow",
+     u"Její realizační doba ještě nezačala: na seznamu bude od %1; její termín je %2.",
+     u"It is not yet in its lead window: it will be listed from %1; its next date is %2."},
+    {u"WhyWaiting", u"Čeká na předchozí položku „%1“, která není hotová.",
+     u"It waits for the item before it, \"%1\", which is not done."},
+    {u"WhyBase", u"Základ", u"Base"},
+    {u"WhyParentImportance", u"Důležitost nadřazené položky „%1“",
+     u"Importance of the parent \"%1\""},
+    {u"WhyWeight", u"Váha", u"Weight"},
+    {u"WhyDeduction", u"Odečet", u"Deduction"},
+    {u"WhyHeldTo32Bits", u"omezeno na 32 bitů", u"held to 32 bits"},
+    {u"WhySortKey", u"Klíč řazení „%1“; položky se stejným skóre jsou seřazeny podle názvu.",
+     u"Sort key \"%1\"; items with the same score stand in the order of their names."},
 };
 
 } // namespace
 
 void TLanguagesEngine::BuildTable()
 {
-    entries_.reserve(2 * std::size(translationRows));
-    for (const TTranslationRow& row : translationRows) {
-        const QString key = row.key.toString();
-        AddString(key, TLanguage::Czech, row.czech.toString());
-        AddString(key, TLanguage::English, row.english.toString());
+    entries_.reserve(2 * (std::size(translationRows) + std::size(ownRows)));
+    using TRows = std::span<const TTranslationRow>;
+    for (const TRows rows : {TRows(translationRows), TRows(ownRows)}) {
+        for (const TTranslationRow& row : rows) {
+            const QString key = row.key.toString();
+            AddString(key, TLanguage::Czech, row.czech.toString());
+            AddString(key, TLanguage::English, row.english.toString());
+        }
     }
 }

@@ -28,6 +28,11 @@ bool ContainsFolded(QStringView text, QStringView foldedNeedle)
 
 } // namespace
 
+bool TFind::IsBlank(const QString& text)
+{
+    return text.trimmed().isEmpty();
+}
+
 TTask* TFind::NextMatch(const TTasks& tasks, const TTask* after, const QString& text,
                         bool includeNotes)
 {
@@ -51,7 +56,7 @@ void TFind::SetSearch(const QString& text, bool includeNotes)
 
 void TFind::FindNext(bool fromStart) const
 {
-    if (searchText_.trimmed().isEmpty())
+    if (IsBlank(searchText_))
         return;
     TCore& core = Core();
     const TTask* after = fromStart ? nullptr : core.CurrentItem();

@@ -10,6 +10,8 @@ class TTasks;
 // must match exactly. The search never wraps around.
 class TFind {
 public:
+    // Blanks alone, or nothing: such a text is never searched.
+    static bool IsBlank(const QString& text);
     // The first match in outline order after the given item (from the top for none); none when
     // nothing matches or the text is blank.
     static TTask* NextMatch(const TTasks& tasks, const TTask* after, const QString& text,

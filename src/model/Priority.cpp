@@ -9,26 +9,40 @@
 
 namespace Priority {
 
+TScoreTerms ScoreTerms(const TTask& item)
+{
+    TScoreTerms terms;
+    terms.importance = item.Importance();
+    terms.parent = Core().Tasks()->FindById(item.ParentId());
+    terms.weight = terms.importance / 100.0;
+    if (terms.parent)
+        terms.weight *= terms.parent->Importance();
+    // The default rounding mode sends halves to the even neighbour.
+    terms.deduction = std::nearbyint(terms.weight * 1000.0);
+    constexpr double lowest = std::numeric_limits<qint32>::min();
+    constexpr double highest = std::numeric_limits<qint32>::max();
+    terms.score = qint32(std::clamp(TScoreTerms::base - terms.deduction, lowest, highest));
+    return terms;
+}
+
 double PriorityWeight(const TTask& item)
 {
-    double weight = item.Importance() / 100.0;
-    if (const TTask* parent = Core().Tasks()->FindById(item.ParentId()))
-        weight *= parent->Importance();
-    return weight;
+    return ScoreTerms(item).weight;
 }
 
 qint32 PriorityScore(const TTask& item)
 {
-    // The default rounding mode sends halves to the even neighbour.
-    const double score = 1000000.0 - std::nearbyint(PriorityWeight(item) * 1000.0);
-    constexpr double lowest = std::numeric_limits<qint32>::min();
-    constexpr double highest = std::numeric_limits<qint32>::max();
-    return qint32(std::clamp(score, lowest, highest));
+    return ScoreTerms(item).score;
 }
 
 QString SortKey(const TTask& item)
 {
-    QString key = QString::number(PriorityScore(item));
+    return SortKey(PriorityScore(item));
+}
+
+QString SortKey(qint32 score)
+{
+    QString key = QString::number(score);
     while (key.size() < 6)
         key.prepend(u"99");
     return key;

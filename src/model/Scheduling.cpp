@@ -3,6 +3,7 @@
 #include "app/AppCore.h"
 #include "model/Tasks.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -46,6 +47,16 @@ std::optional<TDateTime> Advanced(const TTask& item)
     return std::nullopt;
 }
 
+bool InLeadWindowOn(const TTask& item, TDateTime today)
+{
+    if (item.AccomplishType() == TAccomplishType::Once)
+        return true;
+    if (today >= item.NextDate())
+        return true;
+    const double daysAhead = std::trunc(item.NextDate() - today);
+    return daysAhead <= 2.0 * double(LeadTimeDays(item));
+}
+
 } // namespace
 
 void AdvanceNextDate(TTask& item)
@@ -64,24 +75,39 @@ qint64 LeadTimeDays(const TTask& item)
 
 bool InLeadWindow(const TTask& item)
 {
+    return InLeadWindowOn(item, Core().Clock().Today());
+}
+
+std::optional<TDateTime> LeadWindowOpens(const TTask& item)
+{
     if (item.AccomplishType() == TAccomplishType::Once)
-        return true;
-    const TDateTime today = Core().Clock().Today();
-    if (today >= item.NextDate())
-        return true;
-    const double daysAhead = std::trunc(item.NextDate() - today);
-    return daysAhead <= 2.0 * double(LeadTimeDays(item));
+        return std::nullopt;
+    // Twice the lead time before the next date's day (that day itself for a negative lead
+    // time) is at most a day off; the window's own test settles the boundary, so that the
+    // date given and the list always agree.
+    const double lead = 2.0 * double(std::max<qint64>(LeadTimeDays(item), 0));
+    TDateTime day = DateTime::DayOf(item.NextDate()) - lead;
+    for (int step = 0; step < 2 && !InLeadWindowOn(item, day); ++step)
+        day += 1;
+    for (int step = 0; step < 2 && InLeadWindowOn(item, day - 1); ++step)
+        day -= 1;
+    return day;
 }
 
 bool IsBlocked(const TTask& item)
 {
+    return BlockedBy(item) != nullptr;
+}
+
+const TTask* BlockedBy(const TTask& item)
+{
     if (!item.DependOnPrevious())
-        return false;
+        return nullptr;
     const TTasks& tasks = *Core().Tasks();
     if (tasks.IndexAmongSiblings(item) == 0)
-        return false;
+        return nullptr;
     const TTask* previous = tasks.PreviousInOutline(item);
-    return previous && !previous->Checked();
+    return previous && !previous->Checked() ? previous : nullptr;
 }
 
 } // namespace Scheduling

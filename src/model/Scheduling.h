@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/DateTime.h"
+
 #include <QtGlobal>
+#include <optional>
 
 class TTask;
 
@@ -14,7 +17,11 @@ void AdvanceNextDate(TTask& item);
 qint64 LeadTimeDays(const TTask& item);
 // Once items always; otherwise from twice the lead time before the next date on.
 bool InLeadWindow(const TTask& item);
+// The first day on which InLeadWindow holds; none for a Once item.
+std::optional<TDateTime> LeadWindowOpens(const TTask& item);
 // Waits for the item just above it in the outline, which is not done yet.
 bool IsBlocked(const TTask& item);
+// The item a blocked item waits for; none when it is not blocked.
+const TTask* BlockedBy(const TTask& item);
 
 } // namespace Scheduling

@@ -66,8 +66,9 @@ void TKavView::WriteRankedCells(TListRow* row, const TTask& item)
 {
     // The key's text stays in column 0, but as text it would put 1000000 before 999000 and
     // 9950000 after 999000: the rows go by the score as a number.
-    list_.SetPrimaryKey(row, Priority::PriorityScore(item));
-    list_.SetCell(row, 0, Priority::SortKey(item));
+    const qint32 score = Priority::PriorityScore(item);
+    list_.SetPrimaryKey(row, score);
+    list_.SetCell(row, 0, Priority::SortKey(score));
     list_.SetCell(row, 1, ItemCells::DoneLink(false));
 }
 

@@ -1,6 +1,7 @@
 #include "languages/LanguagesEngine.h"
 #include "support/TestCore.h"
 
+#include <QRegularExpression>
 #include <QSet>
 #include <QtTest>
 #include <optional>
@@ -31,6 +32,9 @@ std::optional<QString> ScanTranslate(const QList<TLocalString>& entries, TLangua
     return std::nullopt;
 }
 
+// The 143 keys of the table, Czech then English; later texts follow them.
+constexpr qsizetype tableEntries = 286;
+
 QString NotFoundLine(const QString& key, const QString& language)
 {
     return u"String \"" + key + u"\" was not found for " + language;
@@ -43,6 +47,7 @@ class TstLanguagesEngine : public QObject {
 
 private Q_SLOTS:
     void table_hasCzechThenEnglishForEveryKey();
+    void table_laterKeys_changeNoLookupOfTheTable();
     void table_rows_data();
     void table_rows();
     void translate_data();
@@ -59,11 +64,9 @@ void TstLanguagesEngine::table_hasCzechThenEnglishForEveryKey()
 {
     const TLanguagesEngine engine;
     const QList<TLocalString>& entries = engine.Entries();
-    // The texts every version has had come first, in their order; this program's own follow.
-    QVERIFY(entries.size() >= 2 * 143);
-    QCOMPARE(entries.at(2 * 142).key, u"Really delete selected item"_qs);
+    QVERIFY(entries.size() >= tableEntries);
     QSet<QString> keys;
-    for (qsizetype i = 0; i < entries.size(); i += 2) {
+    for (qsizetype i = 0; i < tableEntries; i += 2) {
         const TLocalString& czech = entries.at(i);
         const TLocalString& english = entries.at(i + 1);
         QCOMPARE(czech.language, TLanguage::Czech);
@@ -71,6 +74,35 @@ void TstLanguagesEngine::table_hasCzechThenEnglishForEveryKey()
         QCOMPARE(english.key, czech.key);
         QVERIFY2(!keys.contains(czech.key), qPrintable(czech.key));
         keys.insert(czech.key);
+    }
+}
+
+void TstLanguagesEngine::table_laterKeys_changeNoLookupOfTheTable()
+{
+    const TLanguagesEngine engine;
+    const QList<TLocalString>& entries = engine.Entries();
+    QSet<QString> foldedKeys;
+    for (qsizetype i = 0; i < tableEntries; ++i)
+        foldedKeys.insert(entries.at(i).key.toLower());
+    static const QRegularExpression placeholder(u"%\\d"_qs);
+    const auto placeholders = [](const QString& text) {
+        QStringList found;
+        for (const QRegularExpressionMatch& match : placeholder.globalMatch(text))
+            found.append(match.captured());
+        found.sort();
+        return found;
+    };
+    for (qsizetype i = tableEntries; i < entries.size(); i += 2) {
+        const TLocalString& czech = entries.at(i);
+        const TLocalString& english = entries.at(i + 1);
+        QCOMPARE(czech.language, TLanguage::Czech);
+        QCOMPARE(english.language, TLanguage::English);
+        QCOMPARE(english.key, czech.key);
+        // Neither exactly nor folded may a later key meet an earlier one.
+        QVERIFY2(!foldedKeys.contains(czech.key.toLower()), qPrintable(czech.key));
+        foldedKeys.insert(czech.key.toLower());
+        // Both languages fill in the same blanks.
+        QVERIFY2(placeholders(czech.text) == placeholders(english.text), qPrintable(czech.key));
     }
 }
 

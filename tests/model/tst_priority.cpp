@@ -61,6 +61,10 @@ void TstPriority::scoreAndKey()
     QVERIFY(qFuzzyCompare(1.0 + Priority::PriorityWeight(*item), 1.0 + weight));
     QTEST(Priority::PriorityScore(*item), "score");
     QTEST(Priority::SortKey(*item), "key");
+    // The figures that explain the score name the parent that counted.
+    const Priority::TScoreTerms terms = Priority::ScoreTerms(*item);
+    QCOMPARE(terms.importance, importance);
+    QCOMPARE(terms.parent, parentImportance == topLevel ? nullptr : parent);
 }
 
 void TstPriority::parentIsFoundByParentId()

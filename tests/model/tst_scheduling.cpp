@@ -16,6 +16,9 @@ private Q_SLOTS:
     void advanceNextDate();
     void inLeadWindow_data();
     void inLeadWindow();
+    void leadWindowOpens_data();
+    void leadWindowOpens();
+    void leadWindowOpens_none_forOnce();
     void isBlocked_data();
     void isBlocked();
 
@@ -136,27 +139,82 @@ void TstScheduling::inLeadWindow()
     QTEST(Scheduling::InLeadWindow(*item), "inWindow");
 }
 
+void TstScheduling::leadWindowOpens_data()
+{
+    QTest::addColumn<TAccomplishType>("mode");
+    QTest::addColumn<int>("lead");
+    QTest::addColumn<TPeriodType>("unit");
+    QTest::addColumn<double>("nextDate"); // days after today
+    QTest::addColumn<int>("opens");       // days after today
+    const auto due = TAccomplishType::ByDueDate;
+    QTest::newRow("3 days, 10 ahead") << due << 3 << TPeriodType::Days << 10.0 << 4;
+    QTest::newRow("3 days, next date in the afternoon")
+        << due << 3 << TPeriodType::Days << 10.75 << 4;
+    QTest::newRow("1 week, 30 ahead")
+        << TAccomplishType::Routinely << 1 << TPeriodType::Weeks << 30.0 << 16;
+    QTest::newRow("lead 0 opens on the day") << due << 0 << TPeriodType::Days << 5.0 << 5;
+    QTest::newRow("lead 0, in the afternoon") << due << 0 << TPeriodType::Days << 5.5 << 5;
+    // A negative lead time from a file waits for the next date itself, time of day included.
+    QTest::newRow("negative lead") << due << -2 << TPeriodType::Days << 5.0 << 5;
+    QTest::newRow("negative lead, in the afternoon") << due << -2 << TPeriodType::Days << 5.5 << 6;
+    QTest::newRow("already open") << due << 3 << TPeriodType::Days << 2.0 << -4;
+}
+
+void TstScheduling::leadWindowOpens()
+{
+    QFETCH(TAccomplishType, mode);
+    QFETCH(int, lead);
+    QFETCH(TPeriodType, unit);
+    QFETCH(double, nextDate);
+    QFETCH(int, opens);
+    TTestCore test;
+    TTask* item = test.core().Tasks()->Add(nullptr);
+    item->SetAccomplishType(mode);
+    item->SetLeadValue(lead);
+    item->SetLeadType(unit);
+    const TDateTime today = Today();
+    item->SetNextDate(today + nextDate);
+
+    const std::optional<TDateTime> first = Scheduling::LeadWindowOpens(*item);
+    QVERIFY(first);
+    QCOMPARE(*first - today, double(opens));
+    // The date given is where the list's own test turns.
+    test.clock().Set(*first - 1);
+    QVERIFY(!Scheduling::InLeadWindow(*item));
+    test.clock().Set(*first);
+    QVERIFY(Scheduling::InLeadWindow(*item));
+}
+
+void TstScheduling::leadWindowOpens_none_forOnce()
+{
+    TTestCore test;
+    TTask* item = test.core().Tasks()->Add(nullptr);
+    item->SetAccomplishType(TAccomplishType::Once);
+    QVERIFY(!Scheduling::LeadWindowOpens(*item));
+}
+
 void TstScheduling::isBlocked_data()
 {
     QTest::addColumn<QStringList>("done");
-    QTest::addColumn<QString>("waiting"); // the item that waits for the one before it
-    QTest::addColumn<bool>("blocked");
-    QTest::newRow("elder sibling, a leaf, not done") << QStringList() << u"Gate"_qs << true;
+    QTest::addColumn<QString>("waiting");  // the item that waits for the one before it
+    QTest::addColumn<QString>("waitsFor"); // empty: not blocked
+    QTest::newRow("elder sibling, a leaf, not done") << QStringList() << u"Gate"_qs << u"Paint"_qs;
     QTest::newRow("elder sibling, a leaf, done")
-        << QStringList({u"Paint"_qs}) << u"Gate"_qs << false;
+        << QStringList({u"Paint"_qs}) << u"Gate"_qs << QString();
     QTest::newRow("elder sibling done, its last descendant not")
-        << QStringList({u"Fence"_qs, u"Buy paint"_qs}) << u"Wall"_qs << true;
+        << QStringList({u"Fence"_qs, u"Buy paint"_qs}) << u"Wall"_qs << u"Gate"_qs;
     QTest::newRow("only the last descendant counts")
-        << QStringList({u"Gate"_qs}) << u"Wall"_qs << false;
-    QTest::newRow("a first child never waits") << QStringList() << u"Fence"_qs << false;
+        << QStringList({u"Gate"_qs}) << u"Wall"_qs << QString();
+    QTest::newRow("a first child never waits") << QStringList() << u"Fence"_qs << QString();
     QTest::newRow("a first child below its undone parent")
-        << QStringList() << u"Buy paint"_qs << false;
+        << QStringList() << u"Buy paint"_qs << QString();
 }
 
 void TstScheduling::isBlocked()
 {
     QFETCH(QStringList, done);
     QFETCH(QString, waiting);
+    QFETCH(QString, waitsFor);
     TTestCore test;
     TTasks& tasks = *test.core().Tasks();
     auto items = BuildOutline(tasks, {u"Home"_qs, u" Fence"_qs, u"  Buy paint"_qs, u"  Paint"_qs,
@@ -165,8 +223,11 @@ void TstScheduling::isBlocked()
         items[name]->SetChecked(true);
     TTask* item = items[waiting];
     QVERIFY(!Scheduling::IsBlocked(*item));
+    QVERIFY(!Scheduling::BlockedBy(*item));
     item->SetDependOnPrevious(true);
-    QTEST(Scheduling::IsBlocked(*item), "blocked");
+    QCOMPARE(Scheduling::IsBlocked(*item), !waitsFor.isEmpty());
+    const TTask* blocker = Scheduling::BlockedBy(*item);
+    QCOMPARE(blocker ? blocker->Name() : QString(), waitsFor);
 }
 
 void TstScheduling::accomplishAndToggle_data()

@@ -47,6 +47,9 @@ private Q_SLOTS:
     void membershipByItem_data();
     void membershipByItem();
     void membership_waitsForTheItemAbove();
+    void reasons_data();
+    void reasons();
+    void reasons_agreeWithTheRowsForEveryChoice();
     void cells_data();
     void cells();
     void order_data();
@@ -74,6 +77,7 @@ private:
     {
         view().cboxToDoContextChange(context ? Core().Contexts()->IndexOf(context) + 1 : 0);
     }
+    QHash<QString, TTask*> BuildReasonsFixture();
 
     std::unique_ptr<TTestCore> test_;
     std::unique_ptr<TRecordingWindow> window_;
@@ -219,6 +223,152 @@ void TestTodoView::membership_waitsForTheItemAbove()
     QCOMPARE(NamesOf(view().List()), QStringList({u"Clean"_s}));
     paint->UpdateRows();
     QCOMPARE(NamesOf(view().List()), QStringList({u"Clean"_s, u"Paint"_s}));
+}
+
+// Every reason on one small outline: Home includes Phone, Work stands alone.
+QHash<QString, TTask*> TestTodoView::BuildReasonsFixture()
+{
+    TKavContext* home = AddContext(u"Home"_s);
+    TKavContext* phone = AddContext(u"Phone"_s, TContextType::Phone);
+    TKavContext* work = AddContext(u"Work"_s);
+    Core().SubContexts()->Add(*home, *phone);
+    view().FillContextChooser();
+    auto items = BuildOutline({u"Project Fence"_s, u" Task Buy"_s, u" Task Paint"_s,
+                               u" Task Sand"_s, u"Task Call"_s, u"Task Nap"_s, u"Task Lost"_s,
+                               u"Task Later"_s, u"Idea Everything"_s});
+    for (TTask* item : items)
+        item->SetContextId(home->Id());
+    items.value(u"Call"_s)->SetContextId(phone->Id());
+    items.value(u"Lost"_s)->SetContextId(Guid::Create());
+    items.value(u"Paint"_s)->SetDependOnPrevious(true);
+    items.value(u"Sand"_s)->SetChecked(true);
+    items.value(u"Nap"_s)->SetStatus(TTaskStatus::Suspended);
+    TTask* later = items.value(u"Later"_s);
+    later->SetAccomplishType(TAccomplishType::ByDueDate);
+    later->SetNextDate(test_->clock().Today() + 10);
+    later->SetLeadValue(2);
+    // Fails every test at once.
+    TTask* everything = items.value(u"Everything"_s);
+    everything->SetContextId(work->Id());
+    everything->SetStatus(TTaskStatus::Suspended);
+    everything->SetChecked(true);
+    everything->SetAccomplishType(TAccomplishType::Routinely);
+    everything->SetNextDate(test_->clock().Today() + 30);
+    everything->SetLeadValue(1);
+    everything->SetDependOnPrevious(true);
+    return items;
+}
+
+namespace {
+
+TKavContext* ContextNamed(const QString& name)
+{
+    const TContexts& contexts = *Core().Contexts();
+    for (int i = 0; i < contexts.Count(); ++i) {
+        if (contexts.Get(i)->Name() == name)
+            return contexts.Get(i);
+    }
+    return nullptr;
+}
+
+// A reason in a form a table can spell: its kind and what it names.
+QString Spelled(const TToDoReason& reason)
+{
+    using TKind = TToDoReason::TKind;
+    switch (reason.kind) {
+    case TKind::OtherContext:
+        return u"other context "_s + reason.context->Name();
+    case TKind::IncludedContext:
+        return u"included context "_s + reason.context->Name();
+    case TKind::NoContext:
+        return u"no context"_s;
+    case TKind::Done:
+        return u"done"_s;
+    case TKind::Suspended:
+        return u"suspended"_s;
+    case TKind::NotTask:
+        return u"not a task"_s;
+    case TKind::BeforeLeadWindow:
+        return u"listed from "_s + DateTime::ToDate(reason.listedFrom).toString(Qt::ISODate);
+    case TKind::Waiting:
+        return u"waits for "_s + reason.waitsFor->Name();
+    }
+    return {};
+}
+
+} // namespace
+
+void TestTodoView::reasons_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("chosen"); // empty: all contexts
+    QTest::addColumn<bool>("include");
+    QTest::addColumn<QStringList>("reasons");
+
+    QTest::newRow("listed") << u"Buy"_s << u"Home"_s << false << QStringList();
+    QTest::newRow("another context")
+        << u"Buy"_s << u"Work"_s << false << QStringList{u"other context Home"_s};
+    QTest::newRow("another context, box ticked")
+        << u"Buy"_s << u"Work"_s << true << QStringList{u"other context Home"_s};
+    QTest::newRow("inclusion has a direction")
+        << u"Buy"_s << u"Phone"_s << false << QStringList{u"other context Home"_s};
+    QTest::newRow("an included context, box clear")
+        << u"Call"_s << u"Home"_s << false << QStringList{u"included context Phone"_s};
+    QTest::newRow("an included context, box ticked")
+        << u"Call"_s << u"Home"_s << true << QStringList();
+    QTest::newRow("no context") << u"Lost"_s << u"Home"_s << true << QStringList{u"no context"_s};
+    QTest::newRow("no context, all contexts") << u"Lost"_s << QString() << true << QStringList();
+    QTest::newRow("done") << u"Sand"_s << QString() << true << QStringList{u"done"_s};
+    QTest::newRow("suspended") << u"Nap"_s << QString() << true << QStringList{u"suspended"_s};
+    QTest::newRow("not a task") << u"Fence"_s << QString() << true << QStringList{u"not a task"_s};
+    QTest::newRow("before its lead window")
+        << u"Later"_s << QString() << true << QStringList{u"listed from 2026-03-21"_s};
+    QTest::newRow("waits for the item above")
+        << u"Paint"_s << QString() << true << QStringList{u"waits for Buy"_s};
+    QTest::newRow("every reason, in order")
+        << u"Everything"_s << u"Home"_s << false
+        << QStringList{
+               u"other context Work"_s,     u"done"_s,           u"suspended"_s, u"not a task"_s,
+               u"listed from 2026-04-12"_s, u"waits for Later"_s};
+}
+
+void TestTodoView::reasons()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, chosen);
+    QFETCH(bool, include);
+    QFETCH(QStringList, reasons);
+    const auto items = BuildReasonsFixture();
+    view().SetIncludeIncluded(include);
+    Choose(ContextNamed(chosen));
+
+    const TTask& subject = *items.value(item);
+    QStringList spelled;
+    for (const TToDoReason& reason : view().Rules().Reasons(subject))
+        spelled.append(Spelled(reason));
+    QCOMPARE(spelled, reasons);
+    QCOMPARE(view().Rules().Admits(subject), reasons.isEmpty());
+    QCOMPARE(subject.ToDoRow() != nullptr, reasons.isEmpty());
+}
+
+void TestTodoView::reasons_agreeWithTheRowsForEveryChoice()
+{
+    BuildReasonsFixture();
+    // A tie, an urgent item and a top-level one besides the fixture's own.
+    auto more = BuildOutline({u"Area Big"_s, u" Task Urgent"_s, u"Task Atie"_s, u"Task Btie"_s});
+    more.value(u"Big"_s)->SetImportance(950);
+    const int entries = view().ContextChooser().Count();
+    for (const bool include : {false, true}) {
+        view().SetIncludeIncluded(include);
+        for (int entry = 0; entry < entries; ++entry) {
+            view().cboxToDoContextChange(entry);
+            const TToDoRules rules = view().Rules();
+            for (const TTask& item : Core().Tasks()->Items()) {
+                const bool listed = rules.Reasons(item).isEmpty();
+                QVERIFY2(listed == (item.ToDoRow() != nullptr), qPrintable(item.Name()));
+            }
+        }
+    }
 }
 
 void TestTodoView::cells_data()
