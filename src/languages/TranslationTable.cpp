@@ -192,6 +192,15 @@ constexpr TTranslationRow translationRows[] = {
      u"Soubor změnil jiný program. Při příštím uložení se "
      u"rozhodnete, co dál.",
      u"Another program changed the file. Your next save asks what to do."},
+    {u"NextSaveAsks", u"Při příštím uložení se rozhodnete, co dál.",
+     u"Your next save asks what to do."},
+    {u"ReloadedAfterChange", u"Soubor změnil jiný program a byl načten znovu.",
+     u"Another program changed the file; it was read again."},
+    {u"ReloadFailedKept", u"Data zůstávají, jak byla; při příštím uložení se rozhodnete, co dál.",
+     u"Your data stay as they were; your next save asks what to do."},
+    // The main window.
+    {u"HelpPageMissing", u"Stránka nápovědy není nainstalována:",
+     u"The help page is not installed:"},
 };
 
 } // namespace
