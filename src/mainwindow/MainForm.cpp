@@ -24,16 +24,21 @@
 #include "widgets/ColourScheme.h"
 #include "widgets/OutlineTreeView.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
@@ -47,6 +52,13 @@ constexpr QSize DesignSize{929, 875};
 constexpr int MinimumHeight = 500;
 constexpr int ListsMinimumWidth = 250;
 constexpr int DetailsWidth = 490;
+
+bool IsTextBox(const QWidget* widget)
+{
+    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QTextEdit*>(widget) ||
+           qobject_cast<const QPlainTextEdit*>(widget) ||
+           qobject_cast<const QAbstractSpinBox*>(widget);
+}
 
 } // namespace
 
@@ -329,6 +341,20 @@ void TfrmMainForm::ApplyLanguage()
     core.TodoView()->SelectContext(core.TodoView()->ChosenContext());
     core.StatisticsView()->RefreshStats();
     UpdateTitle();
+}
+
+bool TfrmMainForm::event(QEvent* event)
+{
+    // Ctrl+C is Clean's key and Copy's. A text box that can be typed in claims Copy itself; one
+    // that is read-only does not, so the window claims it for the box here: the key then goes
+    // to the box, which copies.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
+        IsTextBox(QApplication::focusWidget())) {
+        event->accept();
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void TfrmMainForm::showEvent(QShowEvent* event)

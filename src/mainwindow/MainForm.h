@@ -70,6 +70,7 @@ public:
     TCore& Registry() const { return *core_; }
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -33,6 +33,7 @@ TStatusPanels::TStatusPanels(QStatusBar& bar, const TIconImages& icons)
     bar.addWidget(status_, 3);
     bar.addWidget(hint_, 2);
 
+    hintTimer_.setParent(this); // a member, so gone before its parent
     hintTimer_.setObjectName(u"HelpHintTimer"_qs);
     hintTimer_.setSingleShot(true);
     hintTimer_.setInterval(HintInterval);

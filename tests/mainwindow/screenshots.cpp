@@ -14,8 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
-#include <QTabWidget>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
