@@ -13,6 +13,7 @@
 #include "widgets/OutlineTreeView.h"
 #include "widgets/RowListModel.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -79,6 +80,7 @@ private Q_SLOTS:
     void placement_offEveryScreen_movesOntoThePrimary();
     void helpPages_openThePageOfTheLanguage_data();
     void helpPages_openThePageOfTheLanguage();
+    void models_passTheModelTester_whileCommandsRun();
 };
 
 namespace {
@@ -953,6 +955,46 @@ void TestMainForm::helpPages_openThePageOfTheLanguage()
     QVERIFY2(path.endsWith(u"/help/"_s + file), qPrintable(path));
     QVERIFY(QFileInfo(path).size() > 1000);
     QCOMPARE(fixture.prompts().Messages(), QStringList());
+}
+
+void TestMainForm::models_passTheModelTester_whileCommandsRun()
+{
+    TMainFormFixture fixture;
+    const QString path = fixture.CopySmallFile();
+    TfrmMainForm& window = fixture.Start({path});
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
+    for (const QString& name :
+         {u"treeOutline"_s, u"tlToDo"_s, u"tlProjects"_s, u"tlGoals"_s, u"tlDone"_s}) {
+        testers.push_back(std::make_unique<QAbstractItemModelTester>(
+            fixture.Find<QAbstractItemView>(name)->model(),
+            QAbstractItemModelTester::FailureReportingMode::Fatal));
+    }
+    fixture.prompts().SetDefaultAnswer(true);
+
+    fixture.Select(u"Garden"_s);
+    QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(&window, Qt::Key_Insert);
+    fixture.Select(u"Buy paint"_s);
+    QTest::keyClick(&window, Qt::Key_F6);
+    QTest::mouseClick(fixture.Button(u"btnMoveTaskDown"_s), Qt::LeftButton);
+    fixture.core().Outline()->treeOutlineCheckBoxClick(fixture.Item(u"Buy paint"_s)->OutlineNode());
+    fixture.core().TodoView()->cboxToDoContextChange(4);
+    QTest::keyClick(&window, Qt::Key_F5);
+    fixture.Select(u"Fitness"_s);
+    QTest::keyClick(&window, Qt::Key_Delete, Qt::ShiftModifier);
+    QTest::mouseClick(fixture.Button(u"btnClean"_s), Qt::LeftButton);
+    fixture.Action(u"mnCzech"_s)->trigger();
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    QByteArray theirs = TMainFormFixture::ReadFile(path);
+    theirs.replace("<name>Send report</name>", "<name>Send the report</name>");
+    TMainFormFixture::ReplaceFile(path, theirs);
+    QTRY_VERIFY(fixture.Item(u"Send the report"_s));
+    fixture.Action(u"mnNewFile"_s)->trigger();
+    fixture.prompts().QueueFileName(path);
+    fixture.Action(u"mnOpenFile"_s)->trigger();
+
+    QCOMPARE(fixture.Outline().first(), u"Home"_s);
+    QCOMPARE(fixture.prompts().Errors(), QStringList());
 }
 
 QTEST_MAIN(TestMainForm)
