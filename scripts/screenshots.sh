@@ -4,5 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --build build --target tavolin-screenshots >/dev/null
-QT_SCALE_FACTOR=1 QT_STYLE_OVERRIDE=Fusion LC_ALL=en_US.UTF-8 \
-  xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/mainwindow/tavolin-screenshots docs/screenshots
+for shots in English:en_US.UTF-8 Czech:cs_CZ.UTF-8; do
+  QT_SCALE_FACTOR=1 QT_STYLE_OVERRIDE=Fusion LC_ALL="${shots#*:}" xvfb-run -a -s "-screen 0 1280x1024x24" \
+    build/tests/mainwindow/tavolin-screenshots docs/screenshots "${shots%%:*}"
+done

@@ -1,5 +1,6 @@
 // Takes the main window's screenshots for the README: the realistic data file in English, in
-// Czech and in the dark scheme. Run it under xvfb-run (scripts/screenshots.sh does).
+// Czech and in the dark scheme. Run it under xvfb-run (scripts/screenshots.sh does), once per
+// language: tavolin-screenshots FOLDER English|Czech.
 
 #include "RealisticFile.h"
 
@@ -7,9 +8,10 @@
 #include "mainwindow/Application.h"
 #include "mainwindow/ListPages.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/SplashScreen.h"
 #include "model/Tasks.h"
 #include "platform/Clock.h"
-#include "views/ToDo.h"
+#include "views/Outline.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,7 +31,8 @@ struct TShot {
     QString language;
     int styleNo;
     RealisticFile::TLanguageOfContent content;
-    QString page; // the list page in front
+    QString page;    // the list page in front
+    QString current; // the current item's name
 };
 
 TDateTime Today()
@@ -66,8 +69,10 @@ void Take(const TShot& shot, const QString& folder)
     auto* pager = window.findChild<QTabWidget*>(u"pgrLists"_s);
     pager->setCurrentWidget(window.findChild<QWidget*>(shot.page));
     TCore& core = window.Registry();
-    if (shot.page == u"pgToDo")
-        core.TodoView()->cboxToDoContextChange(0);
+    for (TTask& item : core.Tasks()->Items()) {
+        if (item.Name() == shot.current)
+            core.Outline()->SelectItemNode(&item);
+    }
     QTest::qWait(200);
     window.grab().save(folder + u'/' + shot.file);
     window.close();
@@ -86,15 +91,25 @@ int main(int argc, char* argv[])
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     const QList<TShot> shots = {
         {u"mainwindow-en.png"_s, u"English"_s, 0, RealisticFile::TLanguageOfContent::English,
-         u"pgOutline"_s},
+         u"pgOutline"_s, u"Collect the sales figures"_s},
         {u"mainwindow-todo-en.png"_s, u"English"_s, 0, RealisticFile::TLanguageOfContent::English,
-         u"pgToDo"_s},
+         u"pgToDo"_s, u"Call grandma"_s},
         {u"mainwindow-cs.png"_s, u"Czech"_s, 0, RealisticFile::TLanguageOfContent::Czech,
-         u"pgToDo"_s},
+         u"pgToDo"_s, u"Zavolat babičce"_s},
         {u"mainwindow-dark.png"_s, u"English"_s, 1, RealisticFile::TLanguageOfContent::English,
-         u"pgOutline"_s},
+         u"pgOutline"_s, u"Paint the fence"_s},
     };
-    for (const TShot& shot : shots)
-        Take(shot, folder);
+    // Each language's shots in a process run under that language's locale, for its dates.
+    const QString language = argc > 2 ? QString::fromLocal8Bit(argv[2]) : u"English"_s;
+    for (const TShot& shot : shots) {
+        if (shot.language == language)
+            Take(shot, folder);
+    }
+    if (language != u"English")
+        return 0;
+    TfrmSplashScreen splash(TCore::GetVersion(), std::chrono::milliseconds(0));
+    splash.show();
+    if (QTest::qWaitForWindowExposed(&splash))
+        splash.grab().save(folder + u"/splash.png"_s);
     return 0;
 }
