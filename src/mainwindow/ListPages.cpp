@@ -74,8 +74,11 @@ TListPages::TListPages(const TIconImages& icons, QWidget* parent)
     BuildDonePage(icons);
 }
 
-// The views are destroyed with the pager; the models go with them, before the core's lists.
-TListPages::~TListPages() = default;
+// The views and their models go with the pager, which the window destroys before the core.
+TListPages::~TListPages()
+{
+    Core().TodoView()->SetOnIncludeIncludedChange(nullptr);
+}
 
 QWidget* TListPages::AddPage(const QString& name)
 {

@@ -587,6 +587,14 @@ void TestMainForm::selectingARow_makesItsItemCurrent()
     TMainFormFixture fixture;
     fixture.Start({fixture.CopySmallFile()});
     auto* lists = fixture.Find<QTabWidget>(u"pgrLists"_s);
+    // The goals list shows the path of the goal under the pointer.
+    lists->setCurrentWidget(fixture.Find<QWidget>(u"pgGoals"_s));
+    auto* goals = fixture.Find<QTreeView>(u"tlGoals"_s);
+    auto* goalsModel = qobject_cast<TRowListModel*>(goals->model());
+    QTest::mouseMove(
+        goals->viewport(),
+        goals->visualRect(goalsModel->IndexOf(fixture.Item(u"Fitness"_s)->GoalsRow(), 2)).center());
+    QTRY_COMPARE(goals->toolTip(), u"Home >>> Fitness"_s);
     lists->setCurrentWidget(fixture.Find<QWidget>(u"pgProjects"_s));
     auto* list = fixture.Find<QTreeView>(u"tlProjects"_s);
     auto* model = qobject_cast<TRowListModel*>(list->model());
