@@ -2,6 +2,7 @@
 
 #include "views/Icons.h"
 #include "widgets/MarkupLabel.h"
+#include "widgets/PlainToolTip.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -48,7 +49,7 @@ void TStatusPanels::SetVersionText(const QString& text)
 void TStatusPanels::SetStatusText(const QString& text)
 {
     status_->setText(text);
-    status_->setToolTip(text);
+    status_->setToolTip(PlainToolTip(text));
 }
 
 void TStatusPanels::ShowHint(const QString& text)
