@@ -153,21 +153,8 @@ void BenchSize(int itemCount, int runs)
         recheck.ms.push_back(TimeMs([&] { identity.Check(path); }));
         refresh.ms.push_back(TimeMs([&] { core.Tasks()->UpdateViews(); }));
 
-        std::vector<double> commits;
-        const int step = qMax(1, core.Tasks()->Count() / 1000);
-        int index = 0;
-        for (TTask& item : core.Tasks()->Items()) {
-            if (index++ % step != 0 || commits.size() == 1000)
-                continue;
-            commits.push_back(TimeMs([&] {
-                item.SetImportance((item.Importance() + 7) % 101);
-                item.SetLastModified(core.Clock().Now());
-                item.UpdateRows();
-                core.SetModified(true);
-                core.StatisticsView()->RefreshStats();
-            }));
-        }
-        commit.ms.push_back(TSamples{QString(), commits}.Median());
+        commit.ms.push_back(
+            MedianCommitMs(core, [&core] { core.StatisticsView()->RefreshStats(); }));
         find.ms.push_back(TimeMs(
             [&] { TFind::NextMatch(*core.Tasks(), nullptr, u"no such text anywhere"_qs, true); }));
 

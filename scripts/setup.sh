@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6opengl6-dev libgl-dev
+  qt6-translations-l10n
   libpugixml-dev
   clang libclang-rt-14-dev
   locales tzdata

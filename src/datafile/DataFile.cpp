@@ -12,6 +12,7 @@
 #include "model/Tasks.h"
 #include "platform/Error.h"
 #include "views/Outline.h"
+#include "views/ToDo.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -96,43 +97,47 @@ bool TDataFile::Open(bool makeBackup)
         StartBlank();
         return true;
     }
-    bool loaded = false;
-    {
-        const TBusyScope busy(busy_);
-        loaded = ReadFile(makeBackup);
-    }
-    if (!loaded)
-        StartBlank();
-    return loaded;
-}
-
-bool TDataFile::ReadFile(bool makeBackup)
-{
     try {
-        Core().ShowStatus(Core().Translate(u"Reading file"_qs) + u' ' + name_);
-        TFileIdentity identity;
-        TDataFileReader reader(TFileIdentity::Read(Path(), identity));
-        {
-            const TUpdateBracket bracket;
-            reader.ReadAll();
-            Core().Tasks()->RestoreExpanded();
-        }
-        RememberIdentity(identity);
-        // Before anything is saved over the dates that are gone.
-        if (const int unread = reader.UnreadDates(); unread > 0) {
-            Core().ShowMessage(Core()
-                                   .Translate(u"DatesReplacedByToday"_qs)
-                                   .arg(QDir::toNativeSeparators(Path()), QString::number(unread)));
-        }
-        if (makeBackup)
-            MakeBackup();
-        SetModified(false);
+        const TBusyScope busy(busy_);
+        ReadFile(makeBackup, false);
         return true;
     } catch (const std::exception& error) {
         Core().ShowStatus(QString());
         Core().ShowError(Core().Translate(u"ErrorLoad"_qs), ErrorMessage(error));
-        return false;
     }
+    StartBlank();
+    return false;
+}
+
+void TDataFile::ReadFile(bool makeBackup, bool keepOnFailure)
+{
+    Core().ShowStatus(Core().Translate(u"Reading file"_qs) + u' ' + name_);
+    TFileIdentity identity;
+    TDataFileReader reader(TFileIdentity::Read(Path(), identity));
+    // What the user sees gives way only to a file read in full: a copy waits to be put back.
+    const QByteArray shown = keepOnFailure ? TDataFileWriter::WriteAll().ToBytes() : QByteArray();
+    try {
+        const TUpdateBracket bracket;
+        reader.ReadAll();
+        Core().Tasks()->RestoreExpanded();
+    } catch (const std::exception&) {
+        if (keepOnFailure) {
+            const TUpdateBracket bracket;
+            TDataFileReader(shown).ReadAll();
+            Core().Tasks()->RestoreExpanded();
+        }
+        throw;
+    }
+    RememberIdentity(identity);
+    // Before anything is saved over the dates that are gone.
+    if (const int unread = reader.UnreadDates(); unread > 0) {
+        Core().ShowMessage(Core()
+                               .Translate(u"DatesReplacedByToday"_qs)
+                               .arg(QDir::toNativeSeparators(Path()), QString::number(unread)));
+    }
+    if (makeBackup)
+        MakeBackup();
+    SetModified(false);
 }
 
 void TDataFile::NewBlank()
@@ -162,15 +167,41 @@ void TDataFile::StartBlank()
     Core().Log(u"New blank data file sucesfully created "_qs);
 }
 
-void TDataFile::Reload()
+bool TDataFile::Reload()
 {
+    if (RefusedWhileBusy(u"Reload"))
+        return false;
     const TTask* current = Core().CurrentItem();
-    const QString currentId = current ? current->IdText() : QString();
+    const TKavContext* context = Core().TodoView()->ChosenContext();
+    const QString itemId = current ? current->IdText() : QString();
+    const QString contextId = context ? context->IdText() : QString();
     Core().Log(u"Reading the data file again: " + Path());
-    if (Open(false) && !currentId.isEmpty()) {
-        if (TTask* item = Core().Tasks()->FindByIdText(currentId))
-            Core().SelectItem(item);
+    bool loaded = false;
+    QString failure;
+    try {
+        const TBusyScope busy(busy_);
+        ReadFile(false, true);
+        loaded = true;
+    } catch (const std::exception& error) {
+        failure = ErrorMessage(error);
     }
+    RestoreSelection(itemId, contextId);
+    if (!loaded) {
+        // Shown once the data are back, so that the box stands over what the user had.
+        Core().ShowStatus(Core().Translate(u"ReloadFailedKept"_qs));
+        Core().ShowError(Core().Translate(u"ErrorLoad"_qs),
+                         failure + u' ' + Core().Translate(u"ReloadFailedKept"_qs));
+    }
+    return loaded;
+}
+
+void TDataFile::RestoreSelection(const QString& itemId, const QString& contextId)
+{
+    TCore& core = Core();
+    core.TodoView()->SelectContext(core.Contexts()->FindByIdText(contextId));
+    core.Tasks()->UpdateViews();
+    TTask* item = core.Tasks()->FindByIdText(itemId);
+    core.SelectItem(item ? item : core.Tasks()->FirstInOutline());
 }
 
 bool TDataFile::Save()
@@ -371,6 +402,7 @@ void TDataFile::RememberIdentity(const TFileIdentity& identity)
 {
     identity_ = identity;
     identityPath_ = Path();
+    changeTold_ = false;
 }
 
 bool TDataFile::IsChangedOnDisk()
@@ -381,13 +413,22 @@ bool TDataFile::IsChangedOnDisk()
 
 void TDataFile::CheckFileOnDisk()
 {
-    if (busy_ || !IsChangedOnDisk())
+    // The watcher hears of every write the other program makes; the user hears of it once,
+    // and after that the next save asks.
+    if (busy_ || changeTold_ || !IsChangedOnDisk())
         return;
-    Core().Log(u"Another program changed " + Path());
-    if (modified_)
-        Core().ShowStatus(Core().Translate(u"ChangedOnDiskNextSaveAsks"_qs));
-    else if (Core().Confirm(ChangedOnDiskText() + u' ' + Core().Translate(u"Read it again?"_qs)))
-        Reload();
+    if (!modified_) {
+        Core().Log(u"Another program changed " + Path() + u", which is read again");
+        if (Reload())
+            Core().ShowStatus(Core().Translate(u"ReloadedAfterChange"_qs));
+        else
+            changeTold_ = true;
+        return;
+    }
+    changeTold_ = true;
+    Core().Log(u"Another program changed " + Path() + u" while changes here are unsaved");
+    Core().ShowStatus(Core().Translate(u"ChangedOnDiskNextSaveAsks"_qs));
+    Core().ShowMessage(ChangedOnDiskText() + u' ' + Core().Translate(u"NextSaveAsks"_qs));
 }
 
 void TDataFile::StartAutoSave()

@@ -90,9 +90,10 @@ public:
     // Whether the file at the path is no longer what was last read or written there. A file
     // that is gone is no change: the next save writes it again.
     bool IsChangedOnDisk();
-    // For the window's file watcher: when another program has changed the file, asks whether
-    // to read it again if there are no unsaved changes, and otherwise says in the status that
-    // the next save will ask.
+    // For the window's file watcher, when another program may have changed the file. Without
+    // unsaved changes here the file is read again at once, keeping the current item and the
+    // to-do context; with unsaved changes the user is told once (status and message), and the
+    // next save asks what to do.
     void CheckFileOnDisk();
 
     // The main window and the companion start the timer; its ticks run AutoSaveTick.
@@ -114,12 +115,18 @@ private:
     // A load or save is running: logs the refusal of the operation.
     bool RefusedWhileBusy(QStringView operation) const;
     bool Open(bool makeBackup);
-    // False when the file failed to load, after the failure was shown.
-    bool ReadFile(bool makeBackup);
+    // Reads the file at the path into the registry; TError when it cannot. With keepOnFailure,
+    // a file that fails half way leaves the data as they were before.
+    void ReadFile(bool makeBackup, bool keepOnFailure);
     void StartBlank();
-    // Reads the file again, keeping the current item where it still exists; no backup, as the
-    // one made when the file was opened is still there.
-    void Reload();
+    // Reads the file again, keeping the current item and the to-do context where they still
+    // exist; no backup, as the one made when the file was opened is still there. A file that
+    // cannot be read leaves everything as it was, unsaved changes included: the failure is
+    // shown and the next save asks. False for such a failure and for a refusal.
+    bool Reload();
+    // After the item tree was read anew: the to-do chooser, every item's rows and the current
+    // item, by the ids they had, else "All contexts" and the first item.
+    static void RestoreSelection(const QString& itemId, const QString& contextId);
     TWriteResult Write(TWriteMode mode);
     bool AnswerChangedFile();
     // "The file tasks.kav was changed by another program since it was opened or saved."
@@ -136,7 +143,8 @@ private:
     bool busy_ = false;
     QTimer autoSaveTimer_;
     TFileIdentity identity_;
-    QString identityPath_; // where identity_ was taken
+    QString identityPath_;    // where identity_ was taken
+    bool changeTold_ = false; // the user heard of the change on disk since identity_ was taken
     std::unique_ptr<TWriterLock> heldLock_;
     std::chrono::milliseconds lockWait_;
 };

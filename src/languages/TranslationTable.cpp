@@ -190,7 +190,6 @@ constexpr TTranslationRow ownRows[] = {
     {u"ChangedOnDiskReload", u"Načíst znovu", u"Reload"},
     {u"ReloadDropsChanges", u"Vaše neuložené změny se zahodí a soubor se načte znovu.",
      u"Your unsaved changes are dropped and the file is read again."},
-    {u"Read it again?", u"Načíst jej znovu?", u"Read it again?"},
     {u"AutoSaveSkipped",
      u"Neuloženo automaticky: soubor změnil jiný program. Při uložení se "
      u"rozhodnete, co dál.",
@@ -199,6 +198,15 @@ constexpr TTranslationRow ownRows[] = {
      u"Soubor změnil jiný program. Při příštím uložení se "
      u"rozhodnete, co dál.",
      u"Another program changed the file. Your next save asks what to do."},
+    {u"NextSaveAsks", u"Při příštím uložení se rozhodnete, co dál.",
+     u"Your next save asks what to do."},
+    {u"ReloadedAfterChange", u"Soubor změnil jiný program a byl načten znovu.",
+     u"Another program changed the file; it was read again."},
+    {u"ReloadFailedKept", u"Data zůstávají, jak byla; při příštím uložení se rozhodnete, co dál.",
+     u"Your data stay as they were; your next save asks what to do."},
+    // The main window.
+    {u"HelpPageMissing", u"Stránka nápovědy není nainstalována:",
+     u"The help page is not installed:"},
     // Dates of a file from another installation that no known form reads.
     {u"DatesReplacedByToday",
      u"Data v souboru %1, která nešlo přečíst, byla nahrazena dnešním datem: %2",

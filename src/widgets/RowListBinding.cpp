@@ -1,6 +1,7 @@
 #include "widgets/RowListBinding.h"
 
 #include "widgets/MarkupDelegate.h"
+#include "widgets/PlainToolTip.h"
 #include "widgets/RowListModel.h"
 #include "widgets/SelectionSync.h"
 
@@ -19,8 +20,9 @@ TRowListBinding::TRowListBinding(QAbstractItemView* view, TRowListModel* model,
     new TSelectionSync(view_, model_);
     connect(delegate_, &TMarkupDelegate::linkActivated, this,
             [this](const QModelIndex& index) { model_->ClickLink(index); });
-    connect(model_, &TRowListModel::hintChanged, view_, &QWidget::setToolTip);
-    view_->setToolTip(model_->List().Hint());
+    connect(model_, &TRowListModel::hintChanged, view_,
+            [this](const QString& hint) { view_->setToolTip(PlainToolTip(hint)); });
+    view_->setToolTip(PlainToolTip(model_->List().Hint()));
     view_->viewport()->setMouseTracking(true);
     view_->viewport()->installEventFilter(this);
 }

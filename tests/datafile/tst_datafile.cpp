@@ -9,6 +9,7 @@
 #include "platform/Error.h"
 #include "support/TestCore.h"
 #include "views/Outline.h"
+#include "views/ToDo.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -65,6 +66,7 @@ private Q_SLOTS:
     void changedOnDisk_byIdentityNotTime();
     void checkFileOnDisk_data();
     void checkFileOnDisk();
+    void checkFileOnDisk_keepsTheToDoContextAndFillsTheLists();
     void save_anotherWriterHoldsTheLock_nothingWritten();
     void autoSave_anotherWriterAtWork_skips();
     void save_removesLeftoversOfDeadWriters();
@@ -1071,52 +1073,98 @@ void TstDataFile::changedOnDisk_byIdentityNotTime()
 
 void TstDataFile::checkFileOnDisk_data()
 {
-    QTest::addColumn<bool>("changed");
+    QTest::addColumn<QByteArray>("onDisk"); // empty: the file stays as it was loaded
     QTest::addColumn<bool>("modified");
-    QTest::addColumn<bool>("answer");
-    QTest::addColumn<bool>("asks");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QString>("status");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("errors");
 
     const QStringList ours = {u"Home"_qs, u" Fence"_qs};
     const QStringList reread = {u"Theirs"_qs, u"Added by them"_qs};
-    QTest::newRow("unchanged") << false << false << true << false << ours << QString();
-    QTest::newRow("changed, nothing unsaved, not read again")
-        << true << false << false << true << ours << QString();
-    QTest::newRow("changed, nothing unsaved, read again")
-        << true << false << true << true << reread << QString();
-    QTest::newRow("changed, with unsaved changes")
-        << true << true << true << false << ours
-        << u"Another program changed the file. Your next save asks what to do."_qs;
+    // Fails half way, after the first item was read.
+    const QByteArray damaged =
+        Xml::Document(Xml::Task(Xml::Id(1), {{u"name"_qs, u"Theirs"_qs}}) +
+                      Xml::Task(Xml::Id(9), {{u"importance"_qs, u"lots"_qs}}));
+    const QString kept = u"Your data stay as they were; your next save asks what to do."_qs;
+
+    QTest::newRow("unchanged") << QByteArray() << false << ours << QString() << QStringList()
+                               << QStringList();
+    QTest::newRow("changed, nothing unsaved: read again without a question")
+        << theirs << false << reread << u"Another program changed the file; it was read again."_qs
+        << QStringList() << QStringList();
+    QTest::newRow("changed, with unsaved changes: told once, kept")
+        << theirs << true << ours
+        << u"Another program changed the file. Your next save asks what to do."_qs
+        << QStringList{u"The file tasks.kav was changed by another program since it was "
+                       "opened or saved. Your next save asks what to do."_qs}
+        << QStringList();
+    QTest::newRow("changed into a file that fails half way: kept")
+        << damaged << false << ours << kept << QStringList()
+        << QStringList{u"Error during loading file | 'lots' is not a valid integer value "_qs +
+                       kept};
 }
 
 void TstDataFile::checkFileOnDisk()
 {
-    QFETCH(bool, changed);
+    QFETCH(QByteArray, onDisk);
     QFETCH(bool, modified);
-    QFETCH(bool, answer);
-    QFETCH(bool, asks);
     TFixture fixture;
     fixture.LoadSample();
     Core().SelectItem(Core().Tasks()->FindByIdText(Xml::Id(1)));
     fixture.dataFile().SetModified(modified);
-    if (changed)
-        ReplaceFile(fixture.DataPath(), theirs);
-    fixture.prompts().QueueAnswer(answer);
+    if (!onDisk.isEmpty())
+        ReplaceFile(fixture.DataPath(), onDisk);
 
     fixture.dataFile().CheckFileOnDisk();
-    const QList<TScriptedPrompts::Question>& questions = fixture.prompts().Questions();
-    QCOMPARE(questions.size(), asks ? 1 : 0);
-    if (asks) {
-        QCOMPARE(questions[0].text, u"The file tasks.kav was changed by another program since "
-                                    "it was opened or saved. Read it again?"_qs);
-    }
+    // The watcher hears of a change more than once; nothing more is said or done.
+    fixture.dataFile().CheckFileOnDisk();
+
+    QCOMPARE(fixture.prompts().Questions().size(), 0);
     QTEST(IndentedNames(), "names");
     QCOMPARE(fixture.dataFile().IsModified(), modified);
     QTEST(Core().StatusProvider()->Status().Text(), "status");
+    QTEST(fixture.prompts().Messages(), "messages");
+    QTEST(fixture.prompts().Errors(), "errors");
     // The item that was current is current again when it is still there.
     QCOMPARE(Core().CurrentItem(), Core().Tasks()->FindByIdText(Xml::Id(1)));
     QVERIFY(Core().CurrentItem());
+    // Whatever stayed here, the file on disk stays the other program's until the user decides.
+    if (!onDisk.isEmpty() && IndentedNames() == QStringList{u"Home"_qs, u" Fence"_qs}) {
+        QVERIFY(!fixture.dataFile().Save());
+        QCOMPARE(fixture.prompts().ChangedFileQuestions().size(), 1);
+        QCOMPARE(FileContent(fixture.DataPath()), onDisk);
+    }
+}
+
+void TstDataFile::checkFileOnDisk_keepsTheToDoContextAndFillsTheLists()
+{
+    TFixture fixture;
+    const QString contexts = Xml::Context(Xml::Id(50), u"Office"_qs, u"Place"_qs) +
+                             Xml::Context(Xml::Id(51), u"Home"_qs, u"Place"_qs);
+    const auto task = [](int id, const QString& name, int context) {
+        return Xml::Task(Xml::Id(id), {{u"name"_qs, name},
+                                       {u"tasktype"_qs, u"Task"_qs},
+                                       {u"context_id"_qs, Xml::Id(context)}});
+    };
+    fixture.PlaceFile(Xml::Document(task(1, u"Call"_qs, 50) + task(2, u"Cook"_qs, 51), contexts));
+    fixture.dataFile().Load();
+    Core().TodoView()->SelectContext(Core().Contexts()->FindByIdText(Xml::Id(50)));
+    Core().Tasks()->UpdateViews();
+    Core().SelectItem(Core().Tasks()->FindByIdText(Xml::Id(2)));
+
+    ReplaceFile(
+        fixture.DataPath(),
+        Xml::Document(task(1, u"Call"_qs, 50) + task(2, u"Cook"_qs, 51) + task(3, u"Mail"_qs, 50),
+                      contexts));
+    fixture.dataFile().CheckFileOnDisk();
+
+    QCOMPARE(Core().TodoView()->ChosenContext()->Name(), u"Office"_qs);
+    QStringList toDo;
+    for (const TListRow* row : Core().TodoView()->List().Rows())
+        toDo.append(row->Item()->Name());
+    QCOMPARE(toDo, (QStringList{u"Call"_qs, u"Mail"_qs}));
+    QCOMPARE(Core().CurrentItem()->Name(), u"Cook"_qs);
 }
 
 void TstDataFile::save_anotherWriterHoldsTheLock_nothingWritten()
