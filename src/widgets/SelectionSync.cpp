@@ -22,8 +22,8 @@ TSelectionSync::TSelectionSync(QAbstractItemView* view, TCoreItemModel* model)
 {
     Q_ASSERT(view->model() == model);
     connect(model, &TCoreItemModel::coreSelectionChanged, this, &TSelectionSync::ShowCoreSelection);
-    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &TSelectionSync::CurrentRowChanged);
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TSelectionSync::SelectionChanged);
     ShowCoreSelection();
 }
 
@@ -60,11 +60,16 @@ void TSelectionSync::ShowCoreSelection()
     }
 }
 
-void TSelectionSync::CurrentRowChanged(const QModelIndex& current)
+void TSelectionSync::SelectionChanged()
 {
     if (showing_ || model_->IsChangingRows())
         return;
-    model_->SelectIndex(current.siblingAtColumn(0));
+    // Only a row the user selects is a choice: a view taking the focus makes its first row
+    // current without selecting it, and a row the user unselects leaves the core's choice.
+    const QModelIndexList rows = view_->selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return;
+    model_->SelectIndex(rows.first());
     // The core may keep another selection than the one offered: the view shows what it kept.
     ShowCoreSelection();
 }

@@ -6,7 +6,7 @@ class QAbstractItemView;
 class QModelIndex;
 class TCoreItemModel;
 
-// Keeps a view's current row and the core's selected row or node the same, both ways: the
+// Keeps a view's selected row and the core's selected row or node the same, both ways: the
 // user's choice goes to the core, whose selection handler makes the item current, and every
 // change of the core's selection shows in the view. A change that one side makes because of
 // the other is not sent back, and a view moving its current row because rows came or went is
@@ -24,7 +24,7 @@ public:
 
 private:
     void ShowCoreSelection();
-    void CurrentRowChanged(const QModelIndex& current);
+    void SelectionChanged();
 
     QAbstractItemView* view_;
     TCoreItemModel* model_;

@@ -64,6 +64,8 @@ private Q_SLOTS:
     void dragAndDrop_movesUnderTheTarget();
     void quickContextSelection_byFirstLetter();
     void selectingARow_makesItsItemCurrent();
+    void listTakingTheFocus_leavesTheCurrentItem_data();
+    void listTakingTheFocus_leavesTheCurrentItem();
     void hint_showsForFiveSeconds();
 
     void save_untitledAsksForAName();
@@ -618,6 +620,39 @@ void TestMainForm::selectingARow_makesItsItemCurrent()
     QCOMPARE(fixture.Find<QLineEdit>(u"edTask"_s)->text(), u"Garden"_s);
     auto* tree = fixture.Find<TOutlineTreeView>(u"treeOutline"_s);
     QCOMPARE(tree->OutlineModel()->NodeAt(tree->currentIndex())->Item(), fixture.Item(u"Garden"_s));
+}
+
+void TestMainForm::listTakingTheFocus_leavesTheCurrentItem_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("list");
+    QTest::newRow("to do") << u"pgToDo"_s << u"tlToDo"_s;
+    QTest::newRow("projects") << u"pgProjects"_s << u"tlProjects"_s;
+    QTest::newRow("done") << u"pgDone"_s << u"tlDone"_s;
+}
+
+// A list that takes the keyboard focus gets a current row from Qt; that is no choice of the
+// user's, so the item the details pane shows stays.
+void TestMainForm::listTakingTheFocus_leavesTheCurrentItem()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, list);
+    TMainFormFixture fixture;
+    fixture.Start({fixture.CopySmallFile()});
+    fixture.core().SelectItem(fixture.Item(u"Fitness"_s));
+    fixture.Find<QTabWidget>(u"pgrLists"_s)->setCurrentWidget(fixture.Find<QWidget>(page));
+    auto* view = fixture.Find<QTreeView>(list);
+
+    view->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(view, Qt::Key_Shift); // a key that moves nothing
+
+    QTRY_VERIFY(view->hasFocus());
+    QCOMPARE(fixture.CurrentName(), u"Fitness"_s);
+    QCOMPARE(fixture.Find<QLineEdit>(u"edTask"_s)->text(), u"Fitness"_s);
+    // Selecting with a key is a choice.
+    QTest::keyClick(view, Qt::Key_Space);
+    const auto* model = qobject_cast<TRowListModel*>(view->model());
+    QCOMPARE(Core().CurrentItem(), model->RowAt(view->currentIndex())->Item());
 }
 
 void TestMainForm::hint_showsForFiveSeconds()
